@@ -1,0 +1,52 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dolmex::bench {
+
+// Prints Google Benchmark's usual table, then each measured operation as a ratio to its
+// baseline from the same run, so the figures do not depend on the machine.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // pairs of (benchmark name, baseline benchmark name) and the largest ratio wanted
+    struct Ratio {
+        std::string measured, baseline;
+        double target;
+    };
+
+    explicit RatioReporter(std::vector<Ratio> ratios) : m_ratios(std::move(ratios)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+                m_seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-28s %-28s %8s %8s\n", "operation", "baseline", "ratio", "target");
+        for (const Ratio& r : m_ratios) {
+            const auto m = m_seconds.find(r.measured);
+            const auto b = m_seconds.find(r.baseline);
+            if (m == m_seconds.end() || b == m_seconds.end() || b->second <= 0)
+                continue;
+            const double ratio = m->second / b->second;
+            std::printf("%-28s %-28s %7.2fx %7.2fx %s\n", r.measured.c_str(), r.baseline.c_str(),
+                        ratio, r.target, ratio <= r.target ? "ok" : "MISSED");
+        }
+    }
+
+private:
+    std::vector<Ratio> m_ratios;
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace dolmex::bench

@@ -1,0 +1,103 @@
+// Loading and saving a 200,000-line dialog, each beside a plain line-by-line read and
+// write of the same file: the editor's own work should cost little over the raw I/O.
+
+#include "RatioReporter.h"
+
+#include "core/DialogReader.h"
+#include "core/DialogWriter.h"
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr int kLines = 200'000;
+
+std::string GenerateDialog() {
+    std::string text;
+    text.reserve(kLines * 80);
+    for (int i = 1; i <= kLines; ++i) {
+        if (i % 10 == 1)
+            text += "//Block " + std::to_string(i) + " begins\r\n";
+        if (i % 10 == 1)
+            text += "{" + std::to_string(i) + "}{Well met, traveller. The ferry leaves at dawn.}"
+                    "{Well met, lady.}{}{}{" + std::to_string(i + 1) + "}{}\r\n";
+        else
+            text += "{" + std::to_string(i) + "}{Ask about the river}{}{1}{gf 12 1, sk 3 20}{" +
+                    std::to_string(i + 9) + "}{gv 4 +1, mm 17}\r\n";
+    }
+    return text;
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    std::string input = dir.filePath("00001Big.dlg").toStdString();
+    std::string output = dir.filePath("00002Out.dlg").toStdString();
+    std::vector<dolmex::DialogLine> rows;
+
+    Fixture() {
+        std::ofstream(input, std::ios::binary) << GenerateDialog();
+        rows = dolmex::ReadDialogFile(input);
+    }
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void PlainReadLines(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream in(Shared().input, std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(std::move(line));
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+
+void LoadDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        auto rows = dolmex::ReadDialogFile(Shared().input);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+
+void PlainWriteLines(benchmark::State& state) {
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(Shared().input, std::ios::binary);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(std::move(line));
+    }
+    for (auto _ : state) {
+        std::ofstream out(Shared().output, std::ios::binary | std::ios::trunc);
+        for (const std::string& line : lines)
+            out << line << '\n';
+    }
+}
+
+void SaveDialog(benchmark::State& state) {
+    for (auto _ : state)
+        dolmex::WriteDialogFile(Shared().output, Shared().rows);
+}
+
+} // namespace
+
+BENCHMARK(PlainReadLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(LoadDialog)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(PlainWriteLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(SaveDialog)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    dolmex::bench::RatioReporter reporter({
+        {"LoadDialog", "PlainReadLines", 3.0},
+        {"SaveDialog", "PlainWriteLines", 3.0},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,38 @@
+#include "DialogWriter.h"
+
+#include "FileBytes.h"
+
+namespace dolmex {
+
+std::string SerializeDialog(const std::vector<DialogLine>& rows) {
+    std::size_t size = 0;
+    for (const DialogLine& row : rows) {
+        for (const std::string& cell : row)
+            size += cell.size();
+        size += 2 * kFieldCount + 6;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const DialogLine& row : rows) {
+        if (!row[ColComment].empty()) {
+            out += "//";
+            out += row[ColComment];
+            out += "\r\n";
+        }
+        if (!IsEmptyRecord(row)) {
+            for (int c = 0; c < kFieldCount; ++c) {
+                out += '{';
+                out += row[static_cast<std::size_t>(c)];
+                out += '}';
+            }
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+void WriteDialogFile(const std::string& path, const std::vector<DialogLine>& rows) {
+    WriteFileAtomically(path, SerializeDialog(rows));
+}
+
+} // namespace dolmex

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "DialogLine.h"
+
+#include <string>
+#include <vector>
+
+namespace dolmex {
+
+// The canonical text of a store: for each row an optional "//" comment line and the
+// record "{..}{..}{..}{..}{..}{..}{..}" (an empty line when all seven cells are empty),
+// each line ending in CR LF. Cells are written as they stand.
+std::string SerializeDialog(const std::vector<DialogLine>& rows);
+
+// Writes the rows to `path` without ever leaving a half-written file: the old file stays
+// until the new one is complete. Throws IoError.
+void WriteDialogFile(const std::string& path, const std::vector<DialogLine>& rows);
+
+} // namespace dolmex

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "LineStore.h"
+
+#include <string>
+
+namespace dolmex {
+
+inline constexpr const char* kUntitledCaption = "00000 - Untitled";
+
+// The open dialog with what its life needs: the line store, the file it came from, the
+// module root found from that path, the caption, and the modified flag that every
+// change of the store sets.
+class Document : private LineStoreObserver {
+public:
+    Document();
+    ~Document() override;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    LineStore& store() { return m_store; }
+    const LineStore& store() const { return m_store; }
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
+
+    // The path Save writes to; empty for an untitled document.
+    const std::string& fileName() const { return m_fileName; }
+    void setFileName(std::string path) { m_fileName = std::move(path); }
+    const std::string& caption() const { return m_caption; }
+    // Kept from the last successful load; New does not reset it.
+    const std::string& moduleRoot() const { return m_moduleRoot; }
+
+    // LoadDlg: false, with nothing changed, when the file cannot be opened. A read error
+    // after opening throws IoError and leaves the document as it was.
+    bool LoadDlg(const std::string& path);
+
+    // Writes the store to `path` and makes it the document's file; on failure throws
+    // IoError with the old file intact and the modified flag unchanged.
+    void saveAs(const std::string& path);
+
+    // New: one empty data row, no file name, the untitled caption. The modified flag
+    // and the module root stay as they are.
+    void reset();
+
+    // The status-bar line count: `label` + " : " + data rows, or empty when the first
+    // row holds no record.
+    std::string lineCountText(const std::string& label) const;
+
+private:
+    void lineStoreChanged(const LineStoreChange& change) override;
+
+    LineStore m_store;
+    std::string m_fileName;
+    std::string m_caption = kUntitledCaption;
+    std::string m_moduleRoot;
+    bool m_modified = false;
+    bool m_loading = false;
+};
+
+} // namespace dolmex

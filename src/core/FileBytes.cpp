@@ -1,0 +1,63 @@
+#include "FileBytes.h"
+
+#include "IoError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace dolmex {
+
+namespace {
+
+QString ToQPath(const std::string& path) { return QString::fromLocal8Bit(path); }
+
+std::string Reason(const QFileDevice& file) { return file.errorString().toStdString(); }
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    QFile file(ToQPath(path));
+    if (QFileInfo(file).isDir())
+        throw IoError(IoError::Kind::Open, path, "is a folder");
+    if (!file.open(QIODevice::ReadOnly))
+        throw IoError(IoError::Kind::Open, path, Reason(file));
+    std::string bytes;
+    const qint64 size = file.size();
+    if (size > 0)
+        bytes.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0)
+            throw IoError(IoError::Kind::Read, path, Reason(file));
+        if (got == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    const QString qpath = ToQPath(path);
+    if (QFileInfo(qpath).isDir())
+        throw IoError(IoError::Kind::Write, path, "is a folder");
+    QSaveFile file(qpath);
+    if (!file.open(QIODevice::WriteOnly))
+        throw IoError(IoError::Kind::Write, path, Reason(file));
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + written,
+                                    static_cast<qint64>(bytes.size() - written));
+        if (n <= 0) {
+            const std::string reason = Reason(file);
+            file.cancelWriting();
+            throw IoError(IoError::Kind::Write, path, reason);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (!file.commit())
+        throw IoError(IoError::Kind::Write, path, Reason(file));
+}
+
+} // namespace dolmex

@@ -1,0 +1,9 @@
+#include "IoError.h"
+
+namespace dolmex {
+
+IoError::IoError(Kind kind, std::string path, std::string reason)
+    : std::runtime_error(path + ": " + reason), m_kind(kind), m_path(std::move(path)),
+      m_reason(std::move(reason)) {}
+
+} // namespace dolmex

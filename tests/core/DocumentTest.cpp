@@ -1,0 +1,99 @@
+#include "core/Document.h"
+#include "core/IoError.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+namespace dolmex {
+namespace {
+
+using test::ReadAll;
+using test::TempFolder;
+
+TEST(Document, StartsUntitledWithOneEmptyRow) {
+    Document document;
+    EXPECT_EQ(document.caption(), "00000 - Untitled");
+    EXPECT_EQ(document.store().rowCount(), 2);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.lineCountText("Lines"), "");
+}
+
+TEST(Document, LoadDerivesCaptionModuleRootAndLineCount) {
+    TempFolder folder;
+    QDir(QString::fromStdString(folder.root())).mkpath("Mod/dlg");
+    const std::string path =
+        folder.write("Mod/dlg/00123Old_Man.dlg", "{1}{Hi}{}{}{}{2}{}\r\n\r\n{2}{Bye}{}{}{}{}{}\r\n");
+    Document document;
+    document.store().setCell(1, ColText, "edited");
+    ASSERT_TRUE(document.isModified());
+
+    ASSERT_TRUE(document.LoadDlg(path));
+    EXPECT_EQ(document.caption(), "00123 - Old Man");
+    EXPECT_EQ(document.moduleRoot(), folder.root() + "/Mod/");
+    EXPECT_EQ(document.fileName(), path);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.lineCountText("Lines"), "Lines : 3");
+}
+
+TEST(Document, MissingFileChangesNothing) {
+    TempFolder folder;
+    Document document;
+    document.store().setCell(1, ColNumber, "5");
+    EXPECT_FALSE(document.LoadDlg(folder.path("absent.dlg")));
+    EXPECT_FALSE(document.LoadDlg(folder.root())); // a folder cannot be opened either
+    EXPECT_EQ(document.store().cell(1, ColNumber), "5");
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.caption(), "00000 - Untitled");
+    EXPECT_EQ(document.fileName(), "");
+}
+
+TEST(Document, SaveClearsTheFlagAndNamesTheDocument) {
+    TempFolder folder;
+    Document document;
+    document.store().setLine(1, DialogLine{"1", "Hi", "", "", "", "", "", "note"});
+    const std::string path = folder.path("00009Guard.dlg");
+    document.saveAs(path);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.fileName(), path);
+    EXPECT_EQ(document.caption(), "00009 - Guard");
+    EXPECT_EQ(ReadAll(path), "//note\r\n{1}{Hi}{}{}{}{}{}\r\n");
+}
+
+TEST(Document, FailedSaveKeepsTheFlagAndTheFilesOnDisk) {
+    TempFolder folder;
+    const std::string existing = folder.write("00001Old.dlg", "old bytes");
+    Document document;
+    ASSERT_TRUE(document.LoadDlg(existing));
+    document.store().setCell(1, ColText, "changed");
+
+    const std::string targets[] = {folder.root(), folder.path("no/such/folder/x.dlg")};
+    for (const std::string& target : targets) {
+        EXPECT_THROW(document.saveAs(target), IoError) << target;
+        EXPECT_TRUE(document.isModified());
+        EXPECT_EQ(document.fileName(), existing);
+    }
+    EXPECT_EQ(ReadAll(existing), "old bytes");
+    EXPECT_EQ(QDir(QString::fromStdString(folder.root())).entryList(QDir::Files),
+              QStringList{"00001Old.dlg"})
+        << "no temporary file may be left behind";
+}
+
+TEST(Document, NewKeepsTheFlagAndTheModuleRoot) {
+    TempFolder folder;
+    QDir(QString::fromStdString(folder.root())).mkpath("M/dlg");
+    Document document;
+    ASSERT_TRUE(document.LoadDlg(folder.write("M/dlg/00001A.dlg", "{1}{a}")));
+    document.store().setCell(1, ColText, "b");
+    document.reset();
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(document.store().rowCount(), 2);
+    EXPECT_EQ(document.store().cell(1, ColNumber), "");
+    EXPECT_EQ(document.caption(), "00000 - Untitled");
+    EXPECT_EQ(document.fileName(), "");
+    EXPECT_EQ(document.moduleRoot(), folder.root() + "/M/");
+}
+
+} // namespace
+} // namespace dolmex

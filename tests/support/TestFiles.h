@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace dolmex::test {
+
+// A temporary folder for fixtures, removed with the object.
+class TempFolder {
+public:
+    std::string path(const std::string& name) const {
+        return m_dir.filePath(QString::fromStdString(name)).toStdString();
+    }
+    std::string root() const { return m_dir.path().toStdString(); }
+
+    std::string write(const std::string& name, const std::string& bytes) const {
+        const std::string file = path(name);
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace dolmex::test
