@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Dolmex and opens the bundled sample dialog (or the file given as argument).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+bash scripts/setup.sh
+bash scripts/build.sh build -DDOLMEX_BUILD_TESTS=OFF -DDOLMEX_BUILD_BENCH=OFF
+dialog="${1:-$root/samples/Greywater/dlg/00001Ferryman.dlg}"
+exec "$root/build/bin/dolmex" "$dialog"
