@@ -1,0 +1,52 @@
+#include "FileMessageSource.h"
+
+#include "core/FileBytes.h"
+#include "core/IoError.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace dolmex {
+
+std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view gamePath) {
+    std::string path = moduleRoot;
+    if (!path.empty() && path.back() != '/' && path.back() != '\\')
+        path += '/';
+    path += gamePath;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+const MessageFile* FileMessageSource::messageFile(MessageKind kind) {
+    const std::string path = MessageFilePathIn(m_moduleRoot, MessageFilePath(kind));
+    // The stat comes before the read: a change while reading shows up at the next call.
+    const QFileInfo info(QString::fromLocal8Bit(path));
+    if (!info.isFile()) {
+        m_cache.erase(path);
+        return nullptr;
+    }
+    const std::int64_t size = info.size();
+    const std::int64_t modified = info.lastModified().toMSecsSinceEpoch();
+    Cached& cached = m_cache[path];
+    if (cached.file && cached.size == size && cached.modified == modified)
+        return cached.file.get();
+
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const IoError& error) {
+        m_cache.erase(path);
+        if (error.kind() == IoError::Kind::Open)
+            return nullptr;
+        throw;
+    }
+    ++m_readCount;
+    cached.file = std::make_unique<const MessageFile>(std::move(bytes));
+    cached.size = size;
+    cached.modified = modified;
+    return cached.file.get();
+}
+
+} // namespace dolmex

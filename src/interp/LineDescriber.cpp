@@ -1,0 +1,147 @@
+#include "LineDescriber.h"
+
+#include "DescriptionContext.h"
+#include "GeneratedLine.h"
+#include "ResultDescriber.h"
+#include "TestDescriber.h"
+
+#include "core/LineStore.h"
+#include "core/TextFields.h"
+#include "lang/LanguageTables.h"
+
+#include <cstdlib>
+
+namespace dolmex {
+
+namespace {
+
+std::string Labelled(const std::string& label, const std::string& text) {
+    return label + " : " + text;
+}
+
+// The comment of the last row numbered exactly `number` that has one.
+std::string TargetComment(const LineStore& store, const std::string& number) {
+    std::string comment;
+    for (int row = 1; row < store.rowCount(); ++row) {
+        if (store.cell(row, ColNumber) == number && !store.cell(row, ColComment).empty())
+            comment = store.cell(row, ColComment);
+    }
+    return comment;
+}
+
+} // namespace
+
+LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
+                                             const StatusPanels& previous, DisplayOptions options) {
+    const auto& md = m_tables.mainDescription;
+    LineDescription result;
+    result.status = previous;
+    StatusPanels& status = result.status;
+    status[2] = Labelled(md[md::kLineCount], IntText(store.rowCount() - 1));
+
+    m_store.clear();
+    DescriptionPanel panel;
+    GameMessageFinder finder(m_source, m_store);
+    const DescriptionContext context{m_tables, panel, finder};
+    const auto finish = [&] {
+        result.lines = panel.lines();
+        result.moves = panel.moves();
+        return result;
+    };
+
+    const std::string& number = store.cell(row, ColNumber);
+    const std::string& text = store.cell(row, ColText);
+    const std::string& gender = store.cell(row, ColGender);
+    const std::string& intelligenceCell = store.cell(row, ColIntelligence);
+    const std::string& comment = store.cell(row, ColComment);
+    const std::int64_t intelligence =
+        intelligenceCell.empty() ? 0 : ParseIntOrMinus1(intelligenceCell);
+    bool emptyRow = true;
+    for (int column = 0; column < kFieldCount; ++column)
+        emptyRow = emptyRow && store.cell(row, column).empty();
+    if (emptyRow) {
+        panel.addHeading(md[md::kEmpty] + " " + md[md::kLine]);
+        return finish();
+    }
+
+    const bool playerLine = intelligence != 0;
+    std::string heading = md[md::kLine] + " " + number + " - " + md[md::kSpeaker] + " " +
+                          m_tables.player[playerLine ? 1 : 0];
+    const std::int32_t g = ParseIntOrMinus1(gender);
+    // A gender condition the game does not know leaves the panel empty.
+    if (g < -1 || g > 1)
+        return finish();
+    if (playerLine) {
+        heading += " (" + m_tables.gender[g + 1] + ") " + m_tables.in[intelligence < 0 ? 0 : 1] +
+                   " " + md[md::kIntelligence] + " " + std::to_string(std::llabs(intelligence));
+    }
+    panel.addHeading(heading);
+
+    if (playerLine) {
+        status[1] = comment.empty() ? std::string() : Labelled(md[md::kPlayerComment], comment);
+        int npcRow = row - 1;
+        while (npcRow >= 1 && !store.cell(npcRow, ColIntelligence).empty())
+            --npcRow;
+        if (npcRow >= 1) {
+            const std::string& npcComment = store.cell(npcRow, ColComment);
+            if (!npcComment.empty()) {
+                status[0] = Labelled(md[md::kNpcComment], npcComment);
+            } else {
+                status[0] = status[1].empty() ? md[md::kNoComment] : status[1];
+                status[1].clear();
+            }
+        }
+        GenerDialog(context, text, options.generatedInfo);
+        TestDesc(context, store.cell(row, ColTest));
+    } else {
+        status[0] = comment.empty() ? md[md::kNoComment] : Labelled(md[md::kNpcComment], comment);
+        status[1].clear();
+        if (!gender.empty() && gender != text) {
+            panel.addHeading(md[md::kNpcText]);
+            GenerDialog(context, text, options.generatedInfo);
+            panel.addHeading(md[md::kOtherGenderText]);
+            GenerDialog(context, gender, options.generatedInfo);
+        } else {
+            GenerDialog(context, text, options.generatedInfo);
+        }
+    }
+
+    const std::string& response = store.cell(row, ColResponse);
+    if (!response.empty()) {
+        panel.setBold(true);
+        const std::int64_t r = ParseIntOrMinus1(response);
+        if (r < 0) {
+            const std::string magnitude = std::to_string(std::llabs(r));
+            panel.add(md[md::kResponse] + " " + md[md::kNegativeResponse] + " " + magnitude + ".");
+            panel.addMove(md[md::kNegativeResponse] + " " + magnitude);
+        } else if (r == 0) {
+            panel.add(md[md::kResponse] + " " + md[md::kResponseZero]);
+            panel.addMove(md[md::kResponseZero]);
+        } else {
+            std::string line = md[md::kResponse] + " " + TargetLineEntry(m_tables, response);
+            if (const std::string target = TargetComment(store, response); !target.empty())
+                line += " (" + target + ")";
+            panel.add(line);
+            panel.addMove(TargetLineEntry(m_tables, response));
+        }
+        panel.setBold(false);
+    }
+
+    const std::string& results = store.cell(row, ColResult);
+    if (!results.empty())
+        ResultDesc(context, results, true);
+
+    if (options.messageTexts) {
+        for (int kind = 0; kind < kMessageKindCount; ++kind) {
+            const auto& texts = m_store.texts(static_cast<MessageKind>(kind));
+            if (texts.empty())
+                continue;
+            panel.addHeading(md[md::kFirstMessageHeading + kind] + md[md::kMessageSuffix]);
+            for (const std::string& found : texts)
+                panel.add(found);
+        }
+    }
+    return finish();
+}
+
+} // namespace dolmex
