@@ -5,6 +5,7 @@
 
 #include "core/DialogReader.h"
 #include "core/DialogWriter.h"
+#include "core/MemoryTuning.h"
 
 #include <QTemporaryDir>
 
@@ -35,7 +36,7 @@ struct Fixture {
     QTemporaryDir dir;
     std::string input = dir.filePath("00001Big.dlg").toStdString();
     std::string output = dir.filePath("00002Out.dlg").toStdString();
-    std::vector<dolmex::DialogLine> rows;
+    dolmex::DialogLines rows;
 
     Fixture() {
         std::ofstream(input, std::ios::binary) << GenerateDialog();
@@ -61,7 +62,7 @@ void PlainReadLines(benchmark::State& state) {
 void LoadDialog(benchmark::State& state) {
     for (auto _ : state) {
         auto rows = dolmex::ReadDialogFile(Shared().input);
-        benchmark::DoNotOptimize(rows.data());
+        benchmark::DoNotOptimize(rows);
     }
 }
 
@@ -92,6 +93,8 @@ BENCHMARK(PlainWriteLines)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repor
 BENCHMARK(SaveDialog)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
+    // The editor and the command-line tool tune the allocator the same way at start-up.
+    dolmex::KeepFreedMemoryForReuse();
     benchmark::Initialize(&argc, argv);
     dolmex::bench::RatioReporter reporter({
         {"LoadDialog", "PlainReadLines", 3.0},

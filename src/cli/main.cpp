@@ -1,5 +1,6 @@
 #include "Command.h"
 #include "NormalizeCommand.h"
+#include "core/MemoryTuning.h"
 
 #include <QCoreApplication>
 
@@ -26,6 +27,7 @@ void PrintUsage(QTextStream& stream, const std::vector<std::unique_ptr<Command>>
 
 int main(int argc, char* argv[]) {
     using namespace dolmex::cli;
+    dolmex::KeepFreedMemoryForReuse();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dolmex-cli"));
     QTextStream out(stdout);

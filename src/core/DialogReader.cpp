@@ -7,25 +7,27 @@ namespace dolmex {
 
 namespace {
 
-// One pass over the line that yields all seven fields: the same counting of "{" that
-// BraceField does for each n, without rescanning the line seven times.
-DialogLine SplitRecord(std::string_view line) {
-    DialogLine record;
-    const std::size_t last = line.empty() ? 0 : line.size() - 1;
-    std::size_t i = 0;
-    for (int field = 0; field < kFieldCount; ++field) {
-        while (i < last && line[i] != '{')
-            ++i;
-        if (i >= last)
-            break;
-        ++i;
-        std::size_t end = i;
+// Where field `field` (0-based) of the line starts and ends: the same counting of "{"
+// that BraceField does, continued from the previous field's start instead of rescanning.
+struct FieldScanner {
+    std::string_view line;
+    std::size_t last = line.empty() ? 0 : line.size() - 1;
+    std::size_t pos = 0;
+
+    // False when the line has no further "{" before its last character.
+    bool next(std::string_view& field) {
+        while (pos < last && line[pos] != '{')
+            ++pos;
+        if (pos >= last)
+            return false;
+        ++pos;
+        std::size_t end = pos;
         while (end < last && line[end] != '}')
             ++end;
-        record[static_cast<std::size_t>(field)].assign(line.substr(i, end - i));
+        field = line.substr(pos, end - pos);
+        return true;
     }
-    return record;
-}
+};
 
 } // namespace
 
@@ -34,24 +36,32 @@ DialogReader::DialogReader() : m_rows(1) {}
 void DialogReader::SGAdd(std::string_view line) {
     if (!m_rows.front()[ColNumber].empty() && m_pendingComment.empty())
         m_rows.emplace_back();
-    DialogLine record = SplitRecord(line);
-    if (!record[ColNumber].empty()) {
-        record[ColComment] = std::move(m_pendingComment);
+    FieldScanner scanner{line};
+    std::string_view field;
+    if (scanner.next(field) && !field.empty()) {
+        DialogLine& row = m_rows.back();
+        row[ColNumber].assign(field);
+        for (int c = 1; c < kFieldCount; ++c) {
+            if (scanner.next(field))
+                row[static_cast<std::size_t>(c)].assign(field);
+            else
+                row[static_cast<std::size_t>(c)].clear();
+        }
+        row[ColComment] = std::move(m_pendingComment);
         m_pendingComment.clear();
-        m_rows.back() = std::move(record);
     } else if (line.size() > 2 && line[0] == '/' && line[1] == '/') {
         m_pendingComment.assign(line.substr(2));
     }
 }
 
-std::vector<DialogLine> DialogReader::takeLines() {
-    std::vector<DialogLine> rows = std::move(m_rows);
+DialogLines DialogReader::takeLines() {
+    DialogLines rows = std::move(m_rows);
     m_rows.assign(1, DialogLine{});
     m_pendingComment.clear();
     return rows;
 }
 
-std::vector<DialogLine> ParseDialog(std::string_view bytes) {
+DialogLines ParseDialog(std::string_view bytes) {
     DialogReader reader;
     ForEachLine(bytes, [&reader](std::string_view line) {
         reader.SGAdd(line);
@@ -60,7 +70,7 @@ std::vector<DialogLine> ParseDialog(std::string_view bytes) {
     return reader.takeLines();
 }
 
-std::vector<DialogLine> ReadDialogFile(const std::string& path) {
+DialogLines ReadDialogFile(const std::string& path) {
     return ParseDialog(ReadFileBytes(path));
 }
 

@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dolmex {
 
@@ -18,18 +17,18 @@ public:
     void SGAdd(std::string_view line);
 
     // The rows read so far; a comment still pending is not part of them.
-    std::vector<DialogLine> takeLines();
-    const std::vector<DialogLine>& lines() const { return m_rows; }
+    DialogLines takeLines();
+    const DialogLines& lines() const { return m_rows; }
 
 private:
-    std::vector<DialogLine> m_rows;
+    DialogLines m_rows;
     std::string m_pendingComment;
 };
 
 // Reads whole dialog file content (CR LF or LF line ends).
-std::vector<DialogLine> ParseDialog(std::string_view bytes);
+DialogLines ParseDialog(std::string_view bytes);
 
 // Reads the dialog file at `path`; throws IoError (Kind::Open when it cannot be opened).
-std::vector<DialogLine> ReadDialogFile(const std::string& path);
+DialogLines ReadDialogFile(const std::string& path);
 
 } // namespace dolmex

@@ -4,7 +4,7 @@
 
 namespace dolmex {
 
-std::string SerializeDialog(const std::vector<DialogLine>& rows) {
+std::string SerializeDialog(const DialogLines& rows) {
     std::size_t size = 0;
     for (const DialogLine& row : rows) {
         for (const std::string& cell : row)
@@ -31,7 +31,7 @@ std::string SerializeDialog(const std::vector<DialogLine>& rows) {
     return out;
 }
 
-void WriteDialogFile(const std::string& path, const std::vector<DialogLine>& rows) {
+void WriteDialogFile(const std::string& path, const DialogLines& rows) {
     WriteFileAtomically(path, SerializeDialog(rows));
 }
 

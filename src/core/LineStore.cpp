@@ -85,7 +85,7 @@ void LineStore::removeLines(int row, int count) {
     changed(change);
 }
 
-void LineStore::replaceAll(std::vector<DialogLine> lines) {
+void LineStore::replaceAll(DialogLines lines) {
     const LineStoreChange change{LineStoreChange::Kind::Reset, 1, 0, -1};
     aboutToChange(change);
     m_rows = std::move(lines);

@@ -42,7 +42,7 @@ public:
     // Cell access for data rows; an out-of-range row or column reads as empty.
     const std::string& cell(int row, int column) const;
     const DialogLine& line(int row) const;
-    const std::vector<DialogLine>& lines() const { return m_rows; }
+    const DialogLines& lines() const { return m_rows; }
 
     const std::string& title(int column) const;
     void setTitle(int column, std::string text);
@@ -54,7 +54,7 @@ public:
     // Removes up to `count` rows from `row`; the store keeps at least one (empty) row.
     void removeLines(int row, int count);
     // Replaces everything; an empty list gives the empty document.
-    void replaceAll(std::vector<DialogLine> lines);
+    void replaceAll(DialogLines lines);
     // SGClear: one empty data row.
     void SGClear();
 
@@ -66,7 +66,7 @@ private:
     void changed(const LineStoreChange& change);
 
     std::array<std::string, kColumnCount> m_titles;
-    std::vector<DialogLine> m_rows;
+    DialogLines m_rows;
     std::vector<LineStoreObserver*> m_observers;
 };
 

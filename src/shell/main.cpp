@@ -1,9 +1,11 @@
 #include "core/Document.h"
+#include "core/MemoryTuning.h"
 
 #include <QApplication>
 #include <QMainWindow>
 
 int main(int argc, char* argv[]) {
+    dolmex::KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dolmex"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dolmex"));

@@ -20,7 +20,7 @@ DialogLine Row(std::vector<std::string> cells) {
 struct ReadCase {
     const char* name;
     std::string file;
-    std::vector<DialogLine> rows;
+    DialogLines rows;
 };
 
 TEST(DialogReader, TakesRecordsCommentsAndEmptyLinesApart) {
@@ -62,7 +62,7 @@ TEST(DialogReader, OpeningBracesInsideAFieldAreText) {
 }
 
 TEST(DialogWriter, WritesCanonicalRecordsWithCommentsAndEmptyLines) {
-    const std::vector<DialogLine> rows = {
+    const DialogLines rows = {
         Row({"1", "Hi", "", "", "gf 1 1", "2", "", "greeting"}),
         DialogLine{},
         Row({"", "", "", "", "", "", "", "orphan"}),
@@ -80,7 +80,7 @@ TEST(DialogFormat, EveryByteButLineEndsAndBracesSurvivesARoundTrip) {
         if (b != '\r' && b != '\n' && b != '{' && b != '}')
             text += static_cast<char>(b);
     }
-    const std::vector<DialogLine> rows = {
+    const DialogLines rows = {
         Row({"1", text, text, text, text, text, text, text}),
         Row({"2" + text, "x"}),
     };
