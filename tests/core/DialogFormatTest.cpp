@@ -116,3 +116,24 @@ TEST(DialogPath, DerivesTitleAndModuleRoot) {
 
 } // namespace
 } // namespace dolmex
+
+namespace dolmex {
+namespace {
+
+TEST(DialogReader, SurvivesHostileFiles) {
+    std::string binary;
+    for (int i = 0; i < 1 << 16; ++i)
+        binary += static_cast<char>((i * 7919) & 0xFF);
+    EXPECT_FALSE(ParseDialog(binary).empty());
+
+    const std::string hugeText(10 * 1024 * 1024, 'x');
+    const auto rows = ParseDialog("{1}{" + hugeText + "}{}{}{}{}{}\r\n");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][ColText].size(), hugeText.size());
+
+    const auto crOnly = ParseDialog(std::string(1000, '\r'));
+    EXPECT_EQ(crOnly.size(), 1u);
+}
+
+} // namespace
+} // namespace dolmex

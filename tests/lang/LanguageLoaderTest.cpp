@@ -173,3 +173,34 @@ TEST(LanguageLoader, LoadsByUpperCasedNameAndLeavesTablesOnFailure) {
 
 } // namespace
 } // namespace dolmex
+
+namespace dolmex {
+namespace {
+
+TEST(LanguageLoader, FiveHundredLinesInEverySectionStayInsideTheTables) {
+    const char* sections[] = {"TEST", "RESULT", "QUESTS", "DEGREE", "SKILLS", "RACES", "COLLEGES",
+                              "MAINMENU", "MAINDESCRIPTION", "PLAYER", "GENDER", "IN", "CAPTIONS",
+                              "GENERATEDDIALOG", "SKILLKIND", "TESTBUTTONSHINTS",
+                              "RESULTBUTTONSHINTS", "TESTBUTTONS", "RESULTBUTTONS",
+                              "GREETINGTESTS", "SPELLS"};
+    std::string file;
+    for (const char* section : sections) {
+        file += std::string("[") + section + "]\r\n";
+        for (int i = 0; i < 500; ++i)
+            file += "w" + std::to_string(i) + " " + std::string(200, 'y') + "\r\n";
+        file += "EOF\r\n";
+    }
+    LanguageTables tables;
+    const auto assignments = ParseLanguage(file, tables);
+    EXPECT_EQ(tables.test.count(), 50);
+    EXPECT_EQ(tables.result.count(), 50);
+    EXPECT_EQ(tables.spells[79].substr(0, 4), "w79 ");
+    EXPECT_EQ(tables.colleges[16].substr(0, 4), "w15 ");
+    EXPECT_EQ(tables.generatedKind('Z')->phrase.substr(0, 4), "w51 "); // pairs of lines
+    EXPECT_EQ(tables.generatedKind('Z')->flags, 255);
+    EXPECT_EQ(tables.skillKind[3].size(), 203u); // no width limit
+    EXPECT_FALSE(assignments.empty());
+}
+
+} // namespace
+} // namespace dolmex
