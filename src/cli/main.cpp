@@ -1,4 +1,5 @@
 #include "Command.h"
+#include "DescribeCommand.h"
 #include "NormalizeCommand.h"
 #include "core/MemoryTuning.h"
 
@@ -9,6 +10,7 @@ namespace dolmex::cli {
 std::vector<std::unique_ptr<Command>> AllCommands() {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<NormalizeCommand>());
+    commands.push_back(std::make_unique<DescribeCommand>());
     return commands;
 }
 
