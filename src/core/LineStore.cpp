@@ -59,6 +59,15 @@ void LineStore::setLine(int row, DialogLine line) {
     changed({LineStoreChange::Kind::CellsChanged, row, 1, -1});
 }
 
+void LineStore::setLines(int firstRow, std::vector<DialogLine> lines) {
+    if (!isDataRow(firstRow) || lines.empty())
+        return;
+    const int count = std::min(static_cast<int>(lines.size()), rowCount() - firstRow);
+    for (int i = 0; i < count; ++i)
+        m_rows[static_cast<std::size_t>(firstRow - 1 + i)] = std::move(lines[static_cast<std::size_t>(i)]);
+    changed({LineStoreChange::Kind::CellsChanged, firstRow, count, -1});
+}
+
 void LineStore::insertLines(int row, std::vector<DialogLine> lines) {
     if (lines.empty())
         return;

@@ -49,6 +49,8 @@ public:
 
     void setCell(int row, int column, std::string text);
     void setLine(int row, DialogLine line);
+    // Replaces the rows from `firstRow` on with `lines` (as many as fit) in one change.
+    void setLines(int firstRow, std::vector<DialogLine> lines);
     // Inserts before `row` (rowCount() appends).
     void insertLines(int row, std::vector<DialogLine> lines);
     // Removes up to `count` rows from `row`; the store keeps at least one (empty) row.

@@ -1,24 +1,29 @@
-#include "core/Document.h"
+#include "ProgramContext.h"
+#include "TMainForm.h"
 #include "core/MemoryTuning.h"
+#include "ui/Prompter.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
     dolmex::KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dolmex"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dolmex"));
+    QApplication::setApplicationVersion(QStringLiteral(DOLMEX_VERSION));
 
-    // Until the main window exists the editor opens the document it would show.
-    dolmex::Document document;
+    dolmex::ProgramContext context;
+    const QString programPath = QApplication::applicationFilePath();
+    context.programDir = QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/'))
+                             .toLocal8Bit()
+                             .toStdString();
+    context.settingsPath = dolmex::SettingsPathFor(programPath.toLocal8Bit().toStdString());
+
+    dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1)
-        document.LoadDlg(arguments.at(1).toLocal8Bit().toStdString());
-
-    QMainWindow window;
-    window.setWindowTitle(QString::fromLocal8Bit(document.caption()));
-    window.resize(750, 500);
+    dolmex::TMainForm window(context, prompter, arguments.size() > 1 ? arguments.at(1) : QString());
+    prompter.setParent(&window);
     window.show();
     return QApplication::exec();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <QTemporaryDir>
 
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 
 namespace dolmex::test {
@@ -32,3 +34,6 @@ inline std::string ReadAll(const std::string& path) {
 }
 
 } // namespace dolmex::test
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

@@ -1,0 +1,654 @@
+#include "TMainForm.h"
+
+#include "MainMenu.h"
+#include "TAboutForm.h"
+#include "core/IoError.h"
+#include "interp/Navigation.h"
+#include "ui/Cp1251.h"
+#include "ui/LineStoreModel.h"
+#include "ui/LiveEditDelegate.h"
+#include "ui/Prompter.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace dolmex {
+
+namespace {
+
+constexpr const char* kColumnTitles[] = {"{N}", "{Text}", "{G}", "{I}", "{Test}", "{R}", "{Result}"};
+constexpr int kInitialColumnWidths[] = {29, 230, 177, 22, 113, 53, 89, 64};
+constexpr int kRowHeight = 16;
+constexpr int kDescriptionAreaHeight = 220;
+constexpr int kLineCountEntry = 14;
+constexpr int kUnencodableEntry = 47;
+
+std::string ToBytes(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+QString FromPath(const std::string& path) { return QString::fromLocal8Bit(path); }
+
+// Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,
+// with Qt's own standard icons where the theme has none.
+struct ToolButtonSpec {
+    const char* name;
+    const char* action;
+    const char* themeIcon;
+    QStyle::StandardPixmap fallback;
+};
+
+constexpr ToolButtonSpec kToolButtons[] = {
+    {"ToolButton1", "N2", "document-new", QStyle::SP_FileIcon},
+    {"ToolButton2", "N3", "document-open", QStyle::SP_DialogOpenButton},
+    {"ToolButton3", "N4", "document-save", QStyle::SP_DialogSaveButton},
+    {"ToolButton4", "N5", "document-save-as", QStyle::SP_DriveFDIcon},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"ToolButton5", "N19", "list-add", QStyle::SP_FileDialogNewFolder},
+    {"ToolButton7", "N22", "insert-text", QStyle::SP_FileDialogStart},
+    {"ToolButton8", "N20", "list-remove", QStyle::SP_TrashIcon},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"ToolButton9", "N24", "go-next", QStyle::SP_ArrowRight},
+    {"ToolButton11", "N25", "go-previous", QStyle::SP_ArrowLeft},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"ToolButton13", "Nup", "go-up", QStyle::SP_ArrowUp},
+    {"ToolButton14", "Ndn", "go-down", QStyle::SP_ArrowDown},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+};
+
+// Items that only act on whole selected rows and so are off while cells are edited.
+constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2", "NB3", "NB4", "NB5", "NB6"};
+
+} // namespace
+
+TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile,
+                     QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_prompter(prompter),
+      m_describer(context.tables, m_messages) {
+    setObjectName(QStringLiteral("TMainForm"));
+    createMenus();
+    createToolBar();
+    createCentralArea();
+    connectCommands();
+    FormCreate(commandLineFile);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate(const QString& commandLineFile) {
+    m_document.setModified(false);
+    try {
+        ReadSettings(m_context.settingsPath, m_context.settings);
+    } catch (const IoError& error) {
+        reportIoError(error);
+    }
+    const Settings& settings = m_context.settings;
+    resize(settings.windowWidth, settings.windowHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    for (int column = 0; column < kColumnCount; ++column)
+        SG->setColumnWidth(column, settings.colWidths[static_cast<std::size_t>(column)]);
+    m_context.currentBuffer = 1;
+    for (int column = 0; column < kFieldCount; ++column)
+        m_document.store().setTitle(column, kColumnTitles[column]);
+    const int gridHeight = std::max(0, settings.windowHeight - kDescriptionAreaHeight);
+    m_gridHeightRatio = settings.windowHeight > 0
+                            ? static_cast<double>(gridHeight) / settings.windowHeight
+                            : 0.5;
+    m_document.reset();
+    m_document.setModified(false);
+    setCaption(kUntitledCaption);
+    if (!commandLineFile.isEmpty())
+        LoadDlg(commandLineFile);
+}
+
+void TMainForm::createMenus() {
+    for (const char* name : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        m_menus[QString::fromLatin1(name)] = menu;
+        m_actions[QString::fromLatin1(name)] = menu->menuAction();
+    }
+    for (const char* name : kSubmenus) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        m_menus[QString::fromLatin1(name)] = menu;
+    }
+    m_languageGroup = new QActionGroup(this);
+    m_bufferGroup = new QActionGroup(this);
+    for (const MenuItemSpec& item : MainMenuItems()) {
+        QMenu* menu = m_menus.at(QString::fromLatin1(item.menu));
+        if (!item.name) {
+            menu->addSeparator();
+            continue;
+        }
+        const QString name = QString::fromLatin1(item.name);
+        const auto submenu = m_menus.find(name);
+        if (submenu != m_menus.end() && submenu->second != menu) {
+            menu->addMenu(submenu->second);
+            m_actions[name] = submenu->second->menuAction();
+            continue;
+        }
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(name);
+        if (item.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
+        if (QLatin1String(item.menu) == QLatin1String("L1"))
+            m_languageGroup->addAction(action);
+        if (QLatin1String(item.menu) == QLatin1String("N30")) {
+            m_bufferGroup->addAction(action);
+            action->setText(name.right(1));
+        }
+        m_actions[name] = action;
+    }
+}
+
+void TMainForm::createToolBar() {
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (const ToolButtonSpec& spec : kToolButtons) {
+        if (!spec.name) {
+            ToolBar1->addSeparator();
+            continue;
+        }
+        QAction* action = m_actions.at(QString::fromLatin1(spec.action));
+        action->setIcon(QIcon::fromTheme(QString::fromLatin1(spec.themeIcon),
+                                         style()->standardIcon(spec.fallback)));
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        ToolBar1->addWidget(button);
+    }
+    // The five buffer buttons mirror the buffer radio items: exactly one is down.
+    for (int i = 1; i <= 5; ++i) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QStringLiteral("bb%1").arg(i));
+        button->setText(QString::number(i));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        QAction* radio = m_actions.at(QStringLiteral("bbb%1").arg(i));
+        button->setChecked(radio->isChecked());
+        connect(button, &QToolButton::clicked, radio, &QAction::trigger);
+        connect(radio, &QAction::toggled, button, &QToolButton::setChecked);
+        ToolBar1->addWidget(button);
+    }
+}
+
+void TMainForm::createCentralArea() {
+    SG = new QTableView;
+    SG->setObjectName(QStringLiteral("SG"));
+    m_model = new LineStoreModel(m_document.store(), this);
+    SG->setModel(m_model);
+    SG->setItemDelegate(new LiveEditDelegate(SG));
+    SG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    SG->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    SG->verticalHeader()->hide();
+    SG->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    SG->horizontalHeader()->setStretchLastSection(false);
+    SG->setShowGrid(true);
+    SG->setWordWrap(false);
+    SG->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SG->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    SG->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG->setTabKeyNavigation(false);
+    for (int column = 0; column < kColumnCount; ++column)
+        SG->setColumnWidth(column, kInitialColumnWidths[column]);
+    SG->installEventFilter(this);
+
+    LineDesc = new QTextEdit;
+    LineDesc->setObjectName(QStringLiteral("LineDesc"));
+    LineDesc->setReadOnly(true);
+    LineDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    GB1 = new QGroupBox;
+    GB1->setObjectName(QStringLiteral("GB1"));
+    MoveList = new QListWidget(GB1);
+    MoveList->setObjectName(QStringLiteral("MoveList"));
+    auto* groupLayout = new QVBoxLayout(GB1);
+    groupLayout->setContentsMargins(2, 2, 2, 2);
+    groupLayout->addWidget(MoveList);
+
+    m_lowerSplit = new QSplitter(Qt::Horizontal);
+    m_lowerSplit->addWidget(LineDesc);
+    m_lowerSplit->addWidget(GB1);
+    m_lowerSplit->setStretchFactor(0, 1);
+    m_lowerSplit->setStretchFactor(1, 0);
+    m_lowerSplit->setSizes({600, 136});
+
+    VSplit = new QSplitter(Qt::Vertical);
+    VSplit->setObjectName(QStringLiteral("VSplit"));
+    VSplit->setHandleWidth(2);
+    VSplit->setChildrenCollapsible(false);
+    VSplit->addWidget(SG);
+    VSplit->addWidget(m_lowerSplit);
+    VSplit->installEventFilter(this);
+    setCentralWidget(VSplit);
+
+    statusBar()->setObjectName(QStringLiteral("SB"));
+    const int widths[] = {300, 300, 50};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel;
+        m_panels[i]->setObjectName(QStringLiteral("SBPanel%1").arg(i));
+        m_panels[i]->setMinimumWidth(widths[i]);
+        statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
+    }
+}
+
+void TMainForm::connectCommands() {
+    const std::pair<const char*, void (TMainForm::*)()> commands[] = {
+        {"N2", &TMainForm::N2Click},   {"N3", &TMainForm::N3Click},   {"N4", &TMainForm::N4Click},
+        {"N5", &TMainForm::N5Click},   {"N19", &TMainForm::N19Click}, {"N22", &TMainForm::N22Click},
+        {"N20", &TMainForm::N20Click}, {"N24", &TMainForm::N24Click}, {"N25", &TMainForm::N25Click},
+        {"Nup", &TMainForm::NupClick}, {"Ndn", &TMainForm::NdnClick}, {"N14", &TMainForm::N14Click},
+    };
+    for (const auto& [name, handler] : commands)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+
+    connect(action(QStringLiteral("N7")), &QAction::triggered, this, &QWidget::close);
+    connect(action(QStringLiteral("N9")), &QAction::triggered, this, &TMainForm::MakeLineDescr);
+    connect(action(QStringLiteral("N12")), &QAction::triggered, this, &TMainForm::MakeLineDescr);
+    connect(action(QStringLiteral("N18")), &QAction::triggered, this, [this] {
+        TAboutForm about(this);
+        about.exec();
+    });
+    // N1Click: Save is offered only when there is something to save.
+    connect(m_menus.at(QStringLiteral("N1")), &QMenu::aboutToShow, this,
+            [this] { action(QStringLiteral("N4"))->setEnabled(m_document.isModified()); });
+    connect(m_menus.at(QStringLiteral("N1")), &QMenu::aboutToHide, this,
+            [this] { action(QStringLiteral("N4"))->setEnabled(true); });
+
+    const std::pair<const char*, const char*> languages[] = {
+        {"English1", "english.lng"}, {"N38", "russian.lng"}, {"N39", "russte.lng"}};
+    for (const auto& [item, file] : languages) {
+        connect(action(QString::fromLatin1(item)), &QAction::triggered, this, [this, file = file] {
+            m_context.settings.defLanguage = file;
+            loadLanguage();
+        });
+    }
+    for (int i = 1; i <= 5; ++i) {
+        connect(action(QStringLiteral("bbb%1").arg(i)), &QAction::triggered, this,
+                [this, i] { m_context.currentBuffer = i; });
+    }
+
+    connect(SG->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TMainForm::MakeLineDescr);
+    connect(SG, &QTableView::doubleClicked, this, [this] {
+        if (!action(QStringLiteral("N14"))->isChecked() && onOpenWizard)
+            onOpenWizard(currentRow());
+    });
+    connect(m_model, &LineStoreModel::cellEdited, this, [this] { MakeLineDescr(); });
+    connect(m_model, &LineStoreModel::unencodableText, this, [this](QChar character) {
+        QString text = FromCp1251(mainDescription(kUnencodableEntry));
+        if (text.isEmpty())
+            text = QStringLiteral("This character cannot be stored in a dialog file:");
+        m_prompter.warn(QStringLiteral("Warning"), text + QLatin1Char(' ') + character);
+    });
+    connect(MoveList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const std::optional<std::string> entry = ToCp1251(item->text());
+        if (!entry)
+            return;
+        if (const auto target = JumpTarget(m_context.tables, *entry))
+            Responce(*target);
+    });
+    connect(VSplit, &QSplitter::splitterMoved, this, [this] {
+        if (height() > 0)
+            m_gridHeightRatio = static_cast<double>(SG->height()) / height();
+    });
+}
+
+QAction* TMainForm::action(const QString& name) const {
+    const auto found = m_actions.find(name);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+int TMainForm::currentRow() const {
+    const QModelIndex index = SG->currentIndex();
+    return index.isValid() ? LineStoreModel::storeRow(index) : 1;
+}
+
+void TMainForm::setCurrentRow(int row) {
+    row = std::clamp(row, 1, m_document.store().rowCount() - 1);
+    const int column = std::max(0, SG->currentIndex().column());
+    SG->setCurrentIndex(m_model->index(row - 1, column));
+}
+
+const std::string& TMainForm::mainDescription(int entry) const {
+    return m_context.tables.mainDescription[entry];
+}
+
+void TMainForm::setCaption(const std::string& caption) {
+    setWindowTitle(FromCp1251(caption));
+}
+
+void TMainForm::refreshLineCount() {
+    m_panels[2]->setText(
+        FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
+}
+
+void TMainForm::reportIoError(const std::exception& error) {
+    m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+}
+
+QString TMainForm::fileFilter() const { return FromCp1251(m_context.tables.fileFilter); }
+
+bool TMainForm::LoadDlg(const QString& path) {
+    try {
+        if (!m_document.LoadDlg(ToBytes(path)))
+            return false;
+    } catch (const IoError& error) {
+        reportIoError(error);
+        return false;
+    }
+    setCaption(m_document.caption());
+    m_applicationTitle = FromCp1251(m_document.caption());
+    m_messages.setModuleRoot(m_document.moduleRoot());
+    refreshLineCount();
+    setCurrentRow(1);
+    MakeLineDescr();
+    return true;
+}
+
+void TMainForm::MakeLineDescr() {
+    DisplayOptions options;
+    options.generatedInfo = action(QStringLiteral("N9"))->isChecked();
+    options.messageTexts = action(QStringLiteral("N12"))->isChecked();
+    try {
+        m_description = m_describer.MakeLineDescr(m_document.store(), currentRow(),
+                                                  m_description.status, options);
+    } catch (const IoError& error) {
+        reportIoError(error);
+    }
+    showDescription();
+}
+
+void TMainForm::showDescription() {
+    QString html;
+    for (const DescLine& line : m_description.lines) {
+        const QString text = FromCp1251(line.text).toHtmlEscaped();
+        html += line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
+    }
+    LineDesc->setHtml(html);
+    MoveList->clear();
+    for (const std::string& entry : m_description.moves)
+        MoveList->addItem(FromCp1251(entry));
+    for (int i = 0; i < 3; ++i)
+        m_panels[i]->setText(FromCp1251(m_description.status[static_cast<std::size_t>(i)]));
+}
+
+void TMainForm::Responce(int number) {
+    if (m_document.store().rowCount() <= 1)
+        return;
+    if (const std::optional<int> row = ResponceRow(m_document.store(), number)) {
+        setCurrentRow(*row);
+        SG->scrollTo(SG->currentIndex(), QAbstractItemView::PositionAtTop);
+        MakeLineDescr();
+    } else {
+        m_prompter.warn(QStringLiteral("Warning"), QStringLiteral("Warning\n\nLine not found!"));
+    }
+    SG->setFocus();
+}
+
+bool TMainForm::loadLanguage() {
+    std::vector<CaptionAssignment> assignments;
+    try {
+        assignments = LoadLanguage(m_context.programDir, m_context.settings.defLanguage,
+                                   m_context.tables);
+    } catch (const IoError& error) {
+        reportIoError(error);
+        return false;
+    }
+    action(QString::fromLatin1(LanguageMenuItem(m_context.settings.defLanguage)))->setChecked(true);
+    applyCaptions(assignments);
+    refreshLineCount();
+    MakeLineDescr();
+    return true;
+}
+
+void TMainForm::applyCaptions(const std::vector<CaptionAssignment>& assignments) {
+    m_context.wizardCaptions.clear();
+    for (const CaptionAssignment& a : assignments) {
+        if (a.window == TargetWindow::Wizard) {
+            m_context.wizardCaptions.push_back(a);
+            continue;
+        }
+        const QString text = FromCp1251(a.text);
+        if (a.property == CaptionProperty::ColumnTitle) {
+            m_document.store().setTitle(ColComment, a.text);
+        } else if (a.control == "GB1") {
+            GB1->setTitle(text);
+        } else if (QAction* item = action(QString::fromStdString(a.control))) {
+            if (a.property == CaptionProperty::Caption)
+                item->setText(text);
+            else
+                item->setToolTip(text);
+        }
+    }
+    for (const HintSource& source : kToolButtonHintSources) {
+        auto* button = findChild<QToolButton*>(QString::fromLatin1(source.toolButton));
+        QAction* item = action(QString::fromLatin1(source.menuItem));
+        if (button && item) {
+            item->setToolTip(item->text());
+            button->setToolTip(item->text());
+        }
+    }
+}
+
+bool TMainForm::Alarm() {
+    if (!m_document.isModified())
+        return true;
+    switch (m_prompter.askYesNoCancel(QStringLiteral("Warning"),
+                                      QStringLiteral("Dialog has been changed\n\nSave cganges?"))) {
+    case Prompter::Answer::No:
+        return true;
+    case Prompter::Answer::Yes:
+        N4Click();
+        return !m_document.isModified();
+    case Prompter::Answer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+void TMainForm::N2Click() {
+    if (!Alarm())
+        return;
+    m_document.reset();
+    setCaption(m_document.caption());
+    MakeLineDescr();
+}
+
+void TMainForm::N3Click() {
+    if (!Alarm())
+        return;
+    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter()))
+        LoadDlg(*path);
+}
+
+void TMainForm::N4Click() {
+    std::string target = m_document.fileName();
+    if (target.empty()) {
+        const std::optional<QString> chosen =
+            m_prompter.saveFileName(fileFilter(), FromPath(target));
+        if (!chosen)
+            return;
+        target = ToBytes(*chosen);
+    }
+    try {
+        m_document.saveAs(target);
+    } catch (const IoError& error) {
+        reportIoError(error);
+        return;
+    }
+    setCaption(m_document.caption());
+}
+
+void TMainForm::N5Click() {
+    const std::string previous = m_document.fileName();
+    m_document.setFileName({});
+    N4Click();
+    if (m_document.fileName().empty())
+        m_document.setFileName(previous);
+    // The task bar follows the document: after a completed Save as it names the new file.
+    m_applicationTitle = windowTitle();
+}
+
+RowBlock TMainForm::selectedBlock() const {
+    const QModelIndexList rows = SG->selectionModel()->selectedRows();
+    if (rows.isEmpty() || action(QStringLiteral("N14"))->isChecked())
+        return {currentRow(), currentRow()};
+    RowBlock block{rows.front().row() + 1, rows.front().row() + 1};
+    for (const QModelIndex& index : rows) {
+        block.first = std::min(block.first, index.row() + 1);
+        block.last = std::max(block.last, index.row() + 1);
+    }
+    return block;
+}
+
+void TMainForm::selectBlock(RowBlock block) {
+    const int offset = currentRow() - block.first;
+    SG->selectionModel()->clear();
+    setCurrentRow(block.first + std::max(0, offset));
+    const QItemSelection selection(m_model->index(block.first - 1, 0),
+                                   m_model->index(block.last - 1, kColumnCount - 1));
+    SG->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void TMainForm::afterLineCommand(int row) {
+    refreshLineCount();
+    setCurrentRow(row);
+    MakeLineDescr();
+}
+
+void TMainForm::N19Click() { afterLineCommand(AppendLine(m_document.store())); }
+
+void TMainForm::N22Click() {
+    const int row = currentRow();
+    InsertLine(m_document.store(), row);
+    afterLineCommand(row);
+}
+
+void TMainForm::N20Click() { afterLineCommand(DeleteLines(m_document.store(), selectedBlock())); }
+
+void TMainForm::N24Click() {
+    CopyTextToGender(m_document.store(), currentRow());
+    MakeLineDescr();
+}
+
+void TMainForm::N25Click() {
+    CopyGenderToText(m_document.store(), currentRow());
+    MakeLineDescr();
+}
+
+void TMainForm::NupClick() {
+    RowBlock block = selectedBlock();
+    const int offset = currentRow() - block.first;
+    if (MoveLinesUp(m_document.store(), block)) {
+        setCurrentRow(block.first + offset);
+        selectBlock(block);
+    }
+}
+
+void TMainForm::NdnClick() {
+    RowBlock block = selectedBlock();
+    const int offset = currentRow() - block.first;
+    if (MoveLinesDown(m_document.store(), block)) {
+        setCurrentRow(block.first + offset);
+        selectBlock(block);
+    }
+}
+
+void TMainForm::N14Click() {
+    const bool editing = action(QStringLiteral("N14"))->isChecked();
+    m_model->setEditable(editing);
+    SG->setSelectionBehavior(editing ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    SG->setSelectionMode(editing ? QAbstractItemView::SingleSelection
+                                 : QAbstractItemView::ContiguousSelection);
+    SG->setEditTriggers(editing ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                      QAbstractItemView::AnyKeyPressed
+                                : QAbstractItemView::NoEditTriggers);
+    for (const char* name : kRowSelectionItems) {
+        if (QAction* item = action(QString::fromLatin1(name)))
+            item->setEnabled(!editing);
+    }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // The language is read here, once every window exists, since it captions them all.
+    loadLanguage();
+}
+
+void TMainForm::storeWindowSettings() {
+    m_context.settings.windowWidth = width();
+    m_context.settings.windowHeight = height();
+    for (int column = 0; column < kColumnCount; ++column)
+        m_context.settings.colWidths[static_cast<std::size_t>(column)] = SG->columnWidth(column);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    storeWindowSettings();
+    try {
+        WriteSettings(m_context.settingsPath, m_context.settings);
+    } catch (const IoError& error) {
+        // Reported, but never a reason to keep the user in the window.
+        reportIoError(error);
+    }
+    if (Alarm())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onActivated)
+        onActivated();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == SG && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers() == Qt::NoModifier &&
+            !action(QStringLiteral("N14"))->isChecked()) {
+            if (const auto response = FollowedResponse(m_document.store(), currentRow()))
+                Responce(*response);
+            MakeLineDescr();
+            return true;
+        }
+    }
+    if (watched == VSplit && event->type() == QEvent::Resize) {
+        // The grid keeps its share of the window's height, cut to whole pixels.
+        const int total = VSplit->height() - VSplit->handleWidth();
+        const int grid = std::clamp(static_cast<int>(height() * m_gridHeightRatio), 0, total);
+        VSplit->setSizes({grid, total - grid});
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace dolmex

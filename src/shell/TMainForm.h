@@ -1,0 +1,133 @@
+#pragma once
+
+#include "ProgramContext.h"
+#include "core/Document.h"
+#include "editing/LineCommands.h"
+#include "interp/FileMessageSource.h"
+#include "interp/LineDescriber.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QActionGroup;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QSplitter;
+class QTableView;
+class QTextEdit;
+class QToolBar;
+
+namespace dolmex {
+
+class LineStoreModel;
+class Prompter;
+
+// The main window: the grid over the one line store, the description of the current line,
+// the navigation list, the status bar, and the menus and tool bar that drive them.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `commandLineFile`, when not empty, is loaded while the window is created, before the
+    // language file (which is read when the window is first shown).
+    TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile = {},
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    Document& document() { return m_document; }
+    QAction* action(const QString& name) const;
+    int currentRow() const;
+    void setCurrentRow(int row);
+    // The window caption and the application (task bar) title.
+    QString applicationTitle() const { return m_applicationTitle; }
+    double gridHeightRatio() const { return m_gridHeightRatio; }
+    const LineDescription& description() const { return m_description; }
+
+    // Hooks for the windows that are opened from here.
+    std::function<void(int row)> onOpenWizard;
+    std::function<void()> onActivated;
+
+    // The central refresh of the description panel, the navigation list and the status bar.
+    void MakeLineDescr();
+    // Moves the cursor to the line numbered `number`, or warns that there is none.
+    void Responce(int number);
+    // Loads the language named by the settings and applies its captions.
+    bool loadLanguage();
+    bool LoadDlg(const QString& path);
+
+    // The unsaved-changes question: nothing is asked (and true returned) when there is
+    // nothing to lose; otherwise true when the command may go on.
+    bool Alarm();
+
+    // Document commands.
+    void N2Click();
+    void N3Click();
+    void N4Click();
+    void N5Click();
+
+    // Line commands.
+    void N19Click();
+    void N22Click();
+    void N20Click();
+    void N24Click();
+    void N25Click();
+    void NupClick();
+    void NdnClick();
+    void N14Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const QString& commandLineFile);
+    void createMenus();
+    void createToolBar();
+    void createCentralArea();
+    void connectCommands();
+    void applyCaptions(const std::vector<CaptionAssignment>& assignments);
+    void showDescription();
+    void setCaption(const std::string& caption);
+    void refreshLineCount();
+    RowBlock selectedBlock() const;
+    void selectBlock(RowBlock block);
+    void afterLineCommand(int currentRow);
+    void reportIoError(const std::exception& error);
+    void storeWindowSettings();
+    QString fileFilter() const;
+    const std::string& mainDescription(int entry) const;
+
+    ProgramContext& m_context;
+    Prompter& m_prompter;
+    Document m_document;
+    FileMessageSource m_messages;
+    LineDescriber m_describer;
+    LineDescription m_description;
+
+    std::map<QString, QAction*> m_actions;
+    std::map<QString, QMenu*> m_menus;
+    QActionGroup* m_languageGroup = nullptr;
+    QActionGroup* m_bufferGroup = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QSplitter* VSplit = nullptr;
+    QSplitter* m_lowerSplit = nullptr;
+    QTableView* SG = nullptr;
+    LineStoreModel* m_model = nullptr;
+    QTextEdit* LineDesc = nullptr;
+    QGroupBox* GB1 = nullptr;
+    QListWidget* MoveList = nullptr;
+    QLabel* m_panels[3] = {};
+
+    QString m_applicationTitle;
+    double m_gridHeightRatio = 0.5;
+    bool m_shown = false;
+};
+
+} // namespace dolmex

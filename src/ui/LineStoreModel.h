@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/LineStore.h"
+
+#include <QAbstractTableModel>
+
+namespace dolmex {
+
+// The grid's view of the one line store: model row r is data row r + 1. Edits are turned
+// into store operations; the store's notifications repaint the view.
+class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
+    Q_OBJECT
+
+public:
+    explicit LineStoreModel(LineStore& store, QObject* parent = nullptr);
+    ~LineStoreModel() override;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Cells are editable only in edit mode.
+    void setEditable(bool editable) { m_editable = editable; }
+    bool isEditable() const { return m_editable; }
+
+    static int storeRow(const QModelIndex& index) { return index.row() + 1; }
+
+signals:
+    // A cell got new text by editing (not by a command).
+    void cellEdited(int storeRow, int column);
+    // Typed text held a character that Windows-1251 cannot store; nothing was changed.
+    void unencodableText(QChar character);
+
+private:
+    void lineStoreAboutToChange(const LineStoreChange& change) override;
+    void lineStoreChanged(const LineStoreChange& change) override;
+
+    LineStore& m_store;
+    bool m_editable = false;
+};
+
+} // namespace dolmex

@@ -1,0 +1,102 @@
+#include "Prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace dolmex {
+
+Prompter::Answer WidgetPrompter::askYesNoCancel(const QString& caption, const QString& text) {
+    const auto button =
+        QMessageBox::question(m_parent, caption, text,
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (button == QMessageBox::Yes)
+        return Answer::Yes;
+    if (button == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void WidgetPrompter::warn(const QString& caption, const QString& text) {
+    QMessageBox::warning(m_parent, caption, text);
+}
+
+void WidgetPrompter::ioError(const QString& text) {
+    QMessageBox::critical(m_parent, QString(), text);
+}
+
+void WidgetPrompter::inform(const QString& caption, const QString& text) {
+    QMessageBox::information(m_parent, caption, text);
+}
+
+std::optional<QString> WidgetPrompter::openFileName(const QString& filter) {
+    const QString name = QFileDialog::getOpenFileName(m_parent, QString(), QString(),
+                                                      QtFileFilter(filter));
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+std::optional<QString> WidgetPrompter::saveFileName(const QString& filter, const QString& current) {
+    QFileDialog dialog(m_parent, QString(), current, QtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("dlg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+int ScriptedPrompter::count(const QString& kind) const {
+    return static_cast<int>(std::count_if(m_shown.begin(), m_shown.end(),
+                                          [&kind](const Shown& s) { return s.kind == kind; }));
+}
+
+Prompter::Answer ScriptedPrompter::askYesNoCancel(const QString& caption, const QString& text) {
+    m_shown.push_back({QStringLiteral("question"), caption, text});
+    if (m_answers.empty())
+        return Answer::Cancel;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+void ScriptedPrompter::warn(const QString& caption, const QString& text) {
+    m_shown.push_back({QStringLiteral("warning"), caption, text});
+}
+
+void ScriptedPrompter::ioError(const QString& text) {
+    m_shown.push_back({QStringLiteral("error"), QString(), text});
+}
+
+void ScriptedPrompter::inform(const QString& caption, const QString& text) {
+    m_shown.push_back({QStringLiteral("information"), caption, text});
+}
+
+std::optional<QString> ScriptedPrompter::nextFileName() {
+    if (m_fileNames.empty())
+        return std::nullopt;
+    auto name = m_fileNames.front();
+    m_fileNames.pop_front();
+    return name;
+}
+
+std::optional<QString> ScriptedPrompter::openFileName(const QString& filter) {
+    m_shown.push_back({QStringLiteral("open"), QString(), filter});
+    return nextFileName();
+}
+
+std::optional<QString> ScriptedPrompter::saveFileName(const QString& filter, const QString&) {
+    m_shown.push_back({QStringLiteral("save"), QString(), filter});
+    return nextFileName();
+}
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (!parts[i].isEmpty() || !parts[i + 1].isEmpty())
+            filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace dolmex

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <optional>
+
+class QWidget;
+
+namespace dolmex {
+
+// Every message box and file dialog of the program goes through this, so tests can answer
+// them and no test ever waits for a person.
+class Prompter {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+    // Question with Yes, No and Cancel and the question icon.
+    virtual Answer askYesNoCancel(const QString& caption, const QString& text) = 0;
+    // Warning with an OK button.
+    virtual void warn(const QString& caption, const QString& text) = 0;
+    // The standard error box of a failed file operation.
+    virtual void ioError(const QString& text) = 0;
+    // Plain information with an OK button.
+    virtual void inform(const QString& caption, const QString& text) = 0;
+    // A file to open or to save to, or nothing when the dialog is cancelled. `filter` is
+    // "description|pattern|description|pattern".
+    virtual std::optional<QString> openFileName(const QString& filter) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter, const QString& current) = 0;
+};
+
+// The real boxes and dialogs, parented to `parent`.
+class WidgetPrompter : public Prompter {
+public:
+    explicit WidgetPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
+    void warn(const QString& caption, const QString& text) override;
+    void ioError(const QString& text) override;
+    void inform(const QString& caption, const QString& text) override;
+    std::optional<QString> openFileName(const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& current) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// Answers from queues that a test fills beforehand; records what was shown. A box that was
+// not expected answers Cancel (or no file name) and is recorded, so the test can fail.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Shown {
+        QString kind; // "question", "warning", "error", "information", "open", "save"
+        QString caption;
+        QString text;
+    };
+
+    void setNextAnswer(Answer answer) { m_answers.push_back(answer); }
+    void setNextFileName(std::optional<QString> name) { m_fileNames.push_back(std::move(name)); }
+    const std::deque<Shown>& shown() const { return m_shown; }
+    void clearShown() { m_shown.clear(); }
+    int count(const QString& kind) const;
+
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
+    void warn(const QString& caption, const QString& text) override;
+    void ioError(const QString& text) override;
+    void inform(const QString& caption, const QString& text) override;
+    std::optional<QString> openFileName(const QString& filter) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& current) override;
+
+private:
+    std::optional<QString> nextFileName();
+
+    std::deque<Answer> m_answers;
+    std::deque<std::optional<QString>> m_fileNames;
+    std::deque<Shown> m_shown;
+};
+
+// "a|*.dlg|b|*.*" -> "a (*.dlg);;b (*.*)", the form Qt's file dialogs take.
+QString QtFileFilter(const QString& filter);
+
+} // namespace dolmex

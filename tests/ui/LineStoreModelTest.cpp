@@ -1,0 +1,49 @@
+#include "core/LineStore.h"
+#include "ui/LineStoreModel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+namespace dolmex {
+namespace {
+
+TEST(LineStoreModel, FollowsEveryStoreChange) {
+    LineStore store;
+    LineStoreModel model(store);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    store.setTitle(0, "{N}");
+    store.insertLines(2, {DialogLine{"1"}, DialogLine{"2"}});
+    store.setCell(2, ColText, "\xC4\xE0");
+    store.removeLines(1, 1);
+    store.setLines(1, {DialogLine{"9"}, DialogLine{"8"}});
+    store.replaceAll({});
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "{N}");
+}
+
+TEST(LineStoreModel, EditsOnlyInEditModeAndOnlyWhatTheCodePageHolds) {
+    LineStore store;
+    LineStoreModel model(store);
+    QSignalSpy edited(&model, &LineStoreModel::cellEdited);
+    QSignalSpy refused(&model, &LineStoreModel::unencodableText);
+    const QModelIndex cell = model.index(0, ColText);
+
+    EXPECT_FALSE(model.setData(cell, QStringLiteral("x"), Qt::EditRole));
+    EXPECT_FALSE(model.flags(cell).testFlag(Qt::ItemIsEditable));
+
+    model.setEditable(true);
+    EXPECT_TRUE(model.flags(cell).testFlag(Qt::ItemIsEditable));
+    EXPECT_TRUE(model.setData(cell, QStringLiteral("Да"), Qt::EditRole));
+    EXPECT_EQ(store.cell(1, ColText), "\xC4\xE0");
+    EXPECT_EQ(edited.count(), 1);
+
+    EXPECT_FALSE(model.setData(cell, QStringLiteral("Daß"), Qt::EditRole));
+    EXPECT_EQ(store.cell(1, ColText), "\xC4\xE0");
+    ASSERT_EQ(refused.count(), 1);
+    EXPECT_EQ(refused.front().front().value<QChar>(), QChar(u'ß'));
+}
+
+} // namespace
+} // namespace dolmex
