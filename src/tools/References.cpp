@@ -1,0 +1,186 @@
+#include "References.h"
+
+#include "core/TextFields.h"
+
+#include <algorithm>
+
+namespace dolmex {
+
+namespace {
+
+// The items of a comma list as `CommaItem` gives them, up to the last non-empty one.
+// Empty items before it are kept: a list with ",," in it loses nothing after the gap.
+std::vector<std::string> ListItems(std::string_view text) {
+    std::vector<std::string> items;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        std::string_view piece = text.substr(start, comma == std::string_view::npos
+                                                        ? std::string_view::npos
+                                                        : comma - start);
+        const std::size_t first = piece.find_first_not_of(' ');
+        items.emplace_back(first == std::string_view::npos ? std::string_view{}
+                                                           : piece.substr(first));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    while (!items.empty() && items.back().empty())
+        items.pop_back();
+    return items;
+}
+
+bool IsGeneratedReferenceText(const std::string& cell) {
+    return cell.size() > 2 && cell[1] == ':' && (cell[0] == 'G' || cell[0] == 'M');
+}
+
+bool IsJumpingResult(std::string_view code) {
+    return code == "jo" || code == "et" || code == "uw";
+}
+
+class Rewriter {
+public:
+    Rewriter(DialogLine& line, int row, const LineNumberMap& map,
+             std::vector<UnresolvedReference>& unresolved)
+        : m_line(line), m_row(row), m_map(map), m_unresolved(unresolved) {}
+
+    void response() {
+        std::string& cell = m_line[ColResponse];
+        const std::int32_t number = ParseIntOrMinus1(cell);
+        if (number <= 0)
+            return;
+        if (const std::int32_t target = m_map.find(number))
+            cell = IntText(target);
+        else
+            report(ColResponse, ReferenceKind::Response, {}, cell);
+    }
+
+    void generated(int column) {
+        std::string& cell = m_line[static_cast<std::size_t>(column)];
+        if (!IsGeneratedReferenceText(cell))
+            return;
+        const std::string_view rest = std::string_view(cell).substr(2);
+        if (cell[0] == 'G')
+            cell = greetings(column, rest);
+        else
+            movement(column, cell);
+    }
+
+    void results() {
+        std::string& cell = m_line[ColResult];
+        if (cell.size() <= 2)
+            return;
+        std::string out;
+        bool first = true;
+        for (std::string& item : ListItems(cell)) {
+            const std::string code = item.substr(0, 2);
+            if (IsJumpingResult(code)) {
+                const std::int32_t number = ParseIntOrMinus1(TailWord(item, 2));
+                if (number > 0) {
+                    if (const std::int32_t target = m_map.find(number))
+                        item = code + TailWord(item, 1) + " " + IntText(target);
+                    else
+                        report(ColResult, ReferenceKind::Result, code, IntText(number));
+                }
+            }
+            if (!first)
+                out += ',';
+            out += item;
+            first = false;
+        }
+        cell = std::move(out);
+    }
+
+private:
+    // "G:" lists pairs of a word and a line number; every qualifying text is rewritten,
+    // so blanks after "G:" and after the commas go even when no number changes.
+    std::string greetings(int column, std::string_view rest) {
+        std::string out = "G:";
+        for (std::string& item : ListItems(rest)) {
+            const std::string numberText = WordAt(item, 2);
+            const std::int32_t number = ParseIntOrMinus1(numberText);
+            if (number > 0) {
+                if (const std::int32_t target = m_map.find(number))
+                    item = WordAt(item, 1) + " " + IntText(target);
+                else
+                    report(column, ReferenceKind::GeneratedG, {}, numberText);
+            }
+            out += item;
+            out += ',';
+        }
+        if (out.back() == ',')
+            out.back() = ' ';
+        return out;
+    }
+
+    // "M:" names a line in its second item; the cell is only rewritten when it resolves.
+    void movement(int column, std::string& cell) {
+        const std::string_view rest = std::string_view(cell).substr(2);
+        const std::string numberText = CommaItem(rest, 2);
+        const std::int32_t number = ParseIntOrMinus1(numberText);
+        if (number <= 0)
+            return;
+        if (const std::int32_t target = m_map.find(number))
+            cell = "M:" + CommaItem(rest, 1) + "," + IntText(target);
+        else
+            report(column, ReferenceKind::GeneratedM, {}, numberText);
+    }
+
+    void report(int column, ReferenceKind kind, std::string code, std::string referenced) {
+        m_unresolved.push_back({m_row, column, kind, std::move(code), m_line[ColNumber],
+                                std::move(referenced)});
+    }
+
+    DialogLine& m_line;
+    int m_row;
+    const LineNumberMap& m_map;
+    std::vector<UnresolvedReference>& m_unresolved;
+};
+
+} // namespace
+
+LineNumberMap::LineNumberMap(std::vector<std::pair<std::int32_t, std::int32_t>> pairs) {
+    std::erase_if(pairs, [](const auto& pair) { return pair.first <= 0; });
+    // Stable, so that among equal old numbers the later row stays last and wins.
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_pairs.reserve(pairs.size());
+    for (const auto& pair : pairs) {
+        if (!m_pairs.empty() && m_pairs.back().first == pair.first)
+            m_pairs.back().second = pair.second;
+        else
+            m_pairs.push_back(pair);
+    }
+}
+
+std::int32_t LineNumberMap::find(std::int32_t oldNumber) const {
+    const auto it = std::lower_bound(m_pairs.begin(), m_pairs.end(), oldNumber,
+                                     [](const auto& pair, std::int32_t n) { return pair.first < n; });
+    return it != m_pairs.end() && it->first == oldNumber ? it->second : 0;
+}
+
+void RewriteReferences(DialogLine& line, int row, const LineNumberMap& map, ReferenceScope scope,
+                       std::vector<UnresolvedReference>& unresolved) {
+    Rewriter rewriter(line, row, map, unresolved);
+    rewriter.response();
+    if (scope.generated) {
+        rewriter.generated(ColText);
+        rewriter.generated(ColGender);
+    }
+    if (scope.results)
+        rewriter.results();
+}
+
+std::int32_t QuestNumber(std::string_view text) {
+    if (text.size() <= 2 || text.substr(0, 2) != "Q:")
+        return -1;
+    // "Q:" reads as "00", so only digits may follow it.
+    const std::int32_t number = ParseIntOrMinus1("00" + std::string(text.substr(2)));
+    return number > 0 ? number : -1;
+}
+
+bool IsPlayerLineForNumbering(const DialogLine& line) {
+    return !WordAt(line[ColIntelligence], 1).empty();
+}
+
+} // namespace dolmex

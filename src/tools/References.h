@@ -1,0 +1,70 @@
+#pragma once
+
+// The places where one dialog line names another by number, and how they are rewritten
+// when lines get new numbers. Renumbering and the dialog check share this code, so the
+// check reports exactly what renumbering would leave unresolved.
+
+#include "core/DialogLine.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace dolmex {
+
+// Old line number -> new line number, for every positive 32-bit number. Where several
+// lines carried the same old number, the one added last wins.
+class LineNumberMap {
+public:
+    LineNumberMap() = default;
+    // Pairs of (old, new) in row order; pairs with an old number below 1 are ignored.
+    explicit LineNumberMap(std::vector<std::pair<std::int32_t, std::int32_t>> pairs);
+
+    // The new number for `oldNumber`, or 0 when no line had it.
+    std::int32_t find(std::int32_t oldNumber) const;
+
+private:
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_pairs; // sorted, old numbers unique
+};
+
+enum class ReferenceKind {
+    Response,   // column 5
+    GeneratedG, // an item of a "G:" text in column 1 or 2
+    GeneratedM, // the second item of an "M:" text in column 1 or 2
+    Result,     // the second argument of a "jo", "et" or "uw" result
+};
+
+// A reference to a number that no line had.
+struct UnresolvedReference {
+    int row = 0;    // data row that holds the reference
+    int column = 0; // ColResponse, ColText, ColGender or ColResult
+    ReferenceKind kind = ReferenceKind::Response;
+    std::string code;       // the result code for ReferenceKind::Result
+    std::string lineNumber; // the referring row's number cell (after renumbering)
+    std::string referenced; // the number as it stands in the reference
+
+    bool operator==(const UnresolvedReference&) const = default;
+};
+
+struct ReferenceScope {
+    bool generated = true; // "G:" and "M:" texts in columns 1 and 2
+    bool results = true;   // "jo", "et" and "uw" in column 6
+};
+
+// Rewrites the references of one row through `map`: the response, then (with the scope)
+// the generated texts of columns 1 and 2, then the results. A reference to a number that
+// `map` lacks is kept and appended to `unresolved`. References that are not positive whole
+// numbers are neither rewritten nor reported. `row` is only used for the reports.
+void RewriteReferences(DialogLine& line, int row, const LineNumberMap& map, ReferenceScope scope,
+                       std::vector<UnresolvedReference>& unresolved);
+
+// The quest number of a "Q:" text (everything after "Q:" must be a positive whole
+// number), or -1.
+std::int32_t QuestNumber(std::string_view text);
+
+// A player line for numbering: its intelligence cell has a word (blanks alone do not count).
+bool IsPlayerLineForNumbering(const DialogLine& line);
+
+} // namespace dolmex

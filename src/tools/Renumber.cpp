@@ -1,0 +1,182 @@
+#include "Renumber.h"
+
+#include "core/Document.h"
+#include "core/TextFields.h"
+#include "lang/LanguageTables.h"
+
+#include <iterator>
+#include <limits>
+
+namespace dolmex {
+
+namespace {
+
+constexpr std::int32_t kMaxOption = 99;
+
+bool InOptionRange(std::int32_t value) { return value >= 1 && value <= kMaxOption; }
+
+// MAINDESCRIPTION entries of the report.
+enum ReportEntry : int {
+    MdLine = 0,
+    MdLineCount = 14,
+    MdUnresolvedWarning = 18,
+    MdUnresolvedHeading = 19,
+    MdReferenceIn = 20,
+    MdToMissingLine = 21,
+    MdFirstHeading = 23,
+    MdNumberingHeading = 24,
+    MdLastNumber = 25,
+    MdRewritingHeading = 26,
+    MdGeneratedLabel = 27,
+    MdResultLabel = 28,
+    MdQuestHeading = 29,
+    MdQuestInLine = 30,
+    MdClosing = 32,
+};
+
+// Gives the rows their numbers; returns the map from old to new numbers and the last
+// number, or nothing when the numbers would pass the 32-bit range.
+std::optional<std::int32_t> NumberRows(DialogLines& lines, const RenumberOptions& options,
+                                       std::vector<std::pair<std::int32_t, std::int32_t>>& pairs) {
+    std::int64_t d = 0;
+    pairs.reserve(lines.size());
+    for (DialogLine& line : lines) {
+        if (options.blocks && !IsPlayerLineForNumbering(line))
+            d = (d / options.blockSize + 1) * options.blockSize;
+        else
+            d += options.step;
+        if (d > std::numeric_limits<std::int32_t>::max())
+            return std::nullopt;
+        const auto number = static_cast<std::int32_t>(d);
+        pairs.emplace_back(ParseIntOrMinus1(line[ColNumber]), number);
+        line[ColNumber] = IntText(number);
+    }
+    return static_cast<std::int32_t>(d);
+}
+
+std::string KindLabel(const UnresolvedReference& reference, const LanguageTables& tables) {
+    const auto& md = tables.mainDescription;
+    switch (reference.kind) {
+    case ReferenceKind::Response:
+        return "Respone Line";
+    case ReferenceKind::GeneratedG:
+        return md[MdGeneratedLabel] + " G:";
+    case ReferenceKind::GeneratedM:
+        return md[MdGeneratedLabel] + " M:";
+    case ReferenceKind::Result:
+        return md[MdResultLabel] + " " + reference.code;
+    }
+    return {};
+}
+
+} // namespace
+
+const std::array<FormCaption, 10> kRenumberFormCaptions{{
+    {"TRenumberForm", 1},
+    {"GroupBox1", 2},
+    {"RB1", 3},
+    {"RB2", 4},
+    {"Label3", 5},
+    {"Label2", 6},
+    {"GroupBox2", 7},
+    {"CheckBox1", 8},
+    {"CheckBox2", 9},
+    {"CheckBox3", 10},
+}};
+
+bool AreValidRenumberOptions(const RenumberOptions& options) {
+    if (!InOptionRange(options.step))
+        return false;
+    return !options.blocks || (InOptionRange(options.blockSize) && options.blockSize > options.step);
+}
+
+std::optional<RenumberOptions> ReadRenumberOptions(const RenumberFormValues& form) {
+    RenumberOptions options;
+    options.blocks = form.blocks;
+    options.step = ParseIntOrMinus1(form.blocks ? form.edit2 : form.edit1);
+    if (form.blocks)
+        options.blockSize = ParseIntOrMinus1(form.edit3);
+    options.rewriteGenerated = form.checkBox1;
+    options.rewriteResults = form.checkBox2;
+    options.listQuests = form.checkBox3;
+    if (!AreValidRenumberOptions(options))
+        return std::nullopt;
+    return options;
+}
+
+std::optional<RenumberOutcome> RenumberLines(DialogLines lines, const RenumberOptions& options) {
+    if (!AreValidRenumberOptions(options))
+        return std::nullopt;
+    RenumberOutcome outcome;
+    std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+    const auto last = NumberRows(lines, options, pairs);
+    if (!last)
+        return std::nullopt;
+    outcome.lastNumber = *last;
+    const LineNumberMap map(std::move(pairs));
+
+    const ReferenceScope scope{options.rewriteGenerated, options.rewriteResults};
+    int row = 1;
+    for (DialogLine& line : lines)
+        RewriteReferences(line, row++, map, scope, outcome.unresolved);
+
+    if (options.listQuests) {
+        row = 1;
+        for (const DialogLine& line : lines) {
+            if (const std::int32_t quest = QuestNumber(line[ColText]); quest > 0)
+                outcome.quests.push_back({row, quest, line[ColNumber]});
+            ++row;
+        }
+    }
+    outcome.lines = std::move(lines);
+    return outcome;
+}
+
+std::string UnresolvedReportText(const UnresolvedReference& reference,
+                                 const LanguageTables& tables) {
+    const auto& md = tables.mainDescription;
+    return md[MdLine] + " " + reference.lineNumber + " : " + md[MdReferenceIn] + " " +
+           KindLabel(reference, tables) + " " + md[MdToMissingLine] + " " + reference.referenced;
+}
+
+std::vector<ReportLine> RenumberReport(const RenumberOutcome& outcome, int rowCount,
+                                       const LanguageTables& tables) {
+    const auto& md = tables.mainDescription;
+    std::vector<ReportLine> report;
+    report.reserve(8 + outcome.unresolved.size() + outcome.quests.size());
+    report.push_back({true, md[MdFirstHeading]});
+    report.push_back({false, md[MdLineCount] + " - " + IntText(rowCount)});
+    report.push_back({true, md[MdNumberingHeading]});
+    report.push_back({false, md[MdLastNumber] + " - " + IntText(outcome.lastNumber)});
+    report.push_back({true, md[MdRewritingHeading]});
+    if (!outcome.unresolved.empty()) {
+        report.push_back({false, md[MdUnresolvedWarning] + " !!!!"});
+        report.push_back({true, md[MdUnresolvedHeading]});
+        for (const UnresolvedReference& reference : outcome.unresolved)
+            report.push_back({false, UnresolvedReportText(reference, tables)});
+    }
+    if (!outcome.quests.empty()) {
+        report.push_back({true, md[MdQuestHeading] + " :"});
+        for (const QuestListing& quest : outcome.quests)
+            report.push_back(
+                {false, IntText(quest.quest) + " " + md[MdQuestInLine] + " " + quest.lineNumber});
+    }
+    report.push_back({true, md[MdClosing] + " !"});
+    return report;
+}
+
+std::optional<std::vector<ReportLine>> Renumber(Document& document, const RenumberOptions& options,
+                                                const LanguageTables& tables) {
+    LineStore& store = document.store();
+    auto outcome = RenumberLines(store.lines(), options);
+    if (!outcome)
+        return std::nullopt;
+    std::vector<ReportLine> report = RenumberReport(*outcome, store.dataRowCount(), tables);
+    // Rows keep their order, so one cell change over all rows keeps the grid's position.
+    store.setLines(1, std::vector<DialogLine>(std::make_move_iterator(outcome->lines.begin()),
+                                              std::make_move_iterator(outcome->lines.end())));
+    document.setModified(true);
+    return report;
+}
+
+} // namespace dolmex
