@@ -44,10 +44,14 @@ int ClampToTrack(std::int64_t position) {
 }
 
 std::string ReplaceCommaItem(std::string_view field, int position, std::string_view item) {
-    const Span span = ItemSpan(field, position);
+    Span span = ItemSpan(field, position);
     std::string out(field);
-    if (span.found)
-        out.replace(span.begin, span.end - span.begin, item);
+    if (!span.found)
+        return out;
+    // The blanks before an item are not part of it.
+    while (span.begin < span.end && field[span.begin] == ' ')
+        ++span.begin;
+    out.replace(span.begin, span.end - span.begin, item);
     return out;
 }
 
