@@ -19,25 +19,27 @@ std::string Labelled(const std::string& label, const std::string& text) {
     return label + " : " + text;
 }
 
-// The comment of the last row numbered exactly `number` that has one.
+// The comment of the last row numbered exactly `number` that has one. Searched from the
+// end, since the last one wins, and the comment first, since most rows have none: this
+// runs on every key press over dialogs of many thousand lines.
 std::string TargetComment(const LineStore& store, const std::string& number) {
-    std::string comment;
-    for (int row = 1; row < store.rowCount(); ++row) {
-        if (store.cell(row, ColNumber) == number && !store.cell(row, ColComment).empty())
-            comment = store.cell(row, ColComment);
+    const DialogLines& rows = store.lines();
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (!(*row)[ColComment].empty() && (*row)[ColNumber] == number)
+            return (*row)[ColComment];
     }
-    return comment;
+    return {};
 }
 
 } // namespace
 
 LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
                                              const StatusPanels& previous, DisplayOptions options) {
-    const auto& md = m_tables.mainDescription;
+    const auto& mainDesc = m_tables.mainDescription;
     LineDescription result;
     result.status = previous;
     StatusPanels& status = result.status;
-    status[2] = Labelled(md[md::kLineCount], IntText(store.rowCount() - 1));
+    status[2] = Labelled(mainDesc[md::kLineCount], IntText(store.rowCount() - 1));
 
     m_store.clear();
     DescriptionPanel panel;
@@ -60,46 +62,49 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
     for (int column = 0; column < kFieldCount; ++column)
         emptyRow = emptyRow && store.cell(row, column).empty();
     if (emptyRow) {
-        panel.addHeading(md[md::kEmpty] + " " + md[md::kLine]);
+        panel.addHeading(mainDesc[md::kEmpty] + " " + mainDesc[md::kLine]);
         return finish();
     }
 
     const bool playerLine = intelligence != 0;
-    std::string heading = md[md::kLine] + " " + number + " - " + md[md::kSpeaker] + " " +
-                          m_tables.player[playerLine ? 1 : 0];
+    std::string heading = mainDesc[md::kLine] + " " + number + " - " + mainDesc[md::kSpeaker] +
+                          " " + m_tables.player[playerLine ? 1 : 0];
     const std::int32_t g = ParseIntOrMinus1(gender);
     // A gender condition the game does not know leaves the panel empty.
     if (g < -1 || g > 1)
         return finish();
     if (playerLine) {
         heading += " (" + m_tables.gender[g + 1] + ") " + m_tables.in[intelligence < 0 ? 0 : 1] +
-                   " " + md[md::kIntelligence] + " " + std::to_string(std::llabs(intelligence));
+                   " " + mainDesc[md::kIntelligence] + " " +
+                   std::to_string(std::llabs(intelligence));
     }
     panel.addHeading(heading);
 
     if (playerLine) {
-        status[1] = comment.empty() ? std::string() : Labelled(md[md::kPlayerComment], comment);
+        status[1] =
+            comment.empty() ? std::string() : Labelled(mainDesc[md::kPlayerComment], comment);
         int npcRow = row - 1;
         while (npcRow >= 1 && !store.cell(npcRow, ColIntelligence).empty())
             --npcRow;
         if (npcRow >= 1) {
             const std::string& npcComment = store.cell(npcRow, ColComment);
             if (!npcComment.empty()) {
-                status[0] = Labelled(md[md::kNpcComment], npcComment);
+                status[0] = Labelled(mainDesc[md::kNpcComment], npcComment);
             } else {
-                status[0] = status[1].empty() ? md[md::kNoComment] : status[1];
+                status[0] = status[1].empty() ? mainDesc[md::kNoComment] : status[1];
                 status[1].clear();
             }
         }
         GenerDialog(context, text, options.generatedInfo);
         TestDesc(context, store.cell(row, ColTest));
     } else {
-        status[0] = comment.empty() ? md[md::kNoComment] : Labelled(md[md::kNpcComment], comment);
+        status[0] = comment.empty() ? mainDesc[md::kNoComment]
+                                    : Labelled(mainDesc[md::kNpcComment], comment);
         status[1].clear();
         if (!gender.empty() && gender != text) {
-            panel.addHeading(md[md::kNpcText]);
+            panel.addHeading(mainDesc[md::kNpcText]);
             GenerDialog(context, text, options.generatedInfo);
-            panel.addHeading(md[md::kOtherGenderText]);
+            panel.addHeading(mainDesc[md::kOtherGenderText]);
             GenerDialog(context, gender, options.generatedInfo);
         } else {
             GenerDialog(context, text, options.generatedInfo);
@@ -112,13 +117,14 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
         const std::int64_t r = ParseIntOrMinus1(response);
         if (r < 0) {
             const std::string magnitude = std::to_string(std::llabs(r));
-            panel.add(md[md::kResponse] + " " + md[md::kNegativeResponse] + " " + magnitude + ".");
-            panel.addMove(md[md::kNegativeResponse] + " " + magnitude);
+            panel.add(mainDesc[md::kResponse] + " " + mainDesc[md::kNegativeResponse] + " " +
+                      magnitude + ".");
+            panel.addMove(mainDesc[md::kNegativeResponse] + " " + magnitude);
         } else if (r == 0) {
-            panel.add(md[md::kResponse] + " " + md[md::kResponseZero]);
-            panel.addMove(md[md::kResponseZero]);
+            panel.add(mainDesc[md::kResponse] + " " + mainDesc[md::kResponseZero]);
+            panel.addMove(mainDesc[md::kResponseZero]);
         } else {
-            std::string line = md[md::kResponse] + " " + TargetLineEntry(m_tables, response);
+            std::string line = mainDesc[md::kResponse] + " " + TargetLineEntry(m_tables, response);
             if (const std::string target = TargetComment(store, response); !target.empty())
                 line += " (" + target + ")";
             panel.add(line);
@@ -136,7 +142,8 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
             const auto& texts = m_store.texts(static_cast<MessageKind>(kind));
             if (texts.empty())
                 continue;
-            panel.addHeading(md[md::kFirstMessageHeading + kind] + md[md::kMessageSuffix]);
+            panel.addHeading(mainDesc[md::kFirstMessageHeading + kind] +
+                             mainDesc[md::kMessageSuffix]);
             for (const std::string& found : texts)
                 panel.add(found);
         }
