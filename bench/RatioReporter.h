@@ -17,7 +17,8 @@ public:
     // pairs of (benchmark name, baseline benchmark name) and the largest ratio wanted
     struct Ratio {
         std::string measured, baseline;
-        double target;
+        double target;            // largest ratio wanted; 0 for none
+        double limitMs = 0;       // largest absolute time wanted; 0 for none
     };
 
     explicit RatioReporter(std::vector<Ratio> ratios) : m_ratios(std::move(ratios)) {}
@@ -26,21 +27,25 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                m_seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+                m_seconds[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         }
     }
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-28s %-28s %8s %8s\n", "operation", "baseline", "ratio", "target");
+        std::printf("\n%-24s %-24s %9s %9s %11s %11s\n", "operation", "baseline", "ratio", "target",
+                    "time", "limit");
         for (const Ratio& r : m_ratios) {
             const auto m = m_seconds.find(r.measured);
             const auto b = m_seconds.find(r.baseline);
             if (m == m_seconds.end() || b == m_seconds.end() || b->second <= 0)
                 continue;
             const double ratio = m->second / b->second;
-            std::printf("%-28s %-28s %7.2fx %7.2fx %s\n", r.measured.c_str(), r.baseline.c_str(),
-                        ratio, r.target, ratio <= r.target ? "ok" : "MISSED");
+            const double ms = m->second * 1e3;
+            const bool met = (r.target <= 0 || ratio <= r.target) && (r.limitMs <= 0 || ms <= r.limitMs);
+            std::printf("%-24s %-24s %8.4fx %8.4fx %9.3fms %9.3fms %s\n", r.measured.c_str(),
+                        r.baseline.c_str(), ratio, r.target, ms, r.limitMs, met ? "ok" : "MISSED");
         }
     }
 

@@ -251,7 +251,11 @@ void TMainForm::createCentralArea() {
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = new QLabel;
         m_panels[i]->setObjectName(QStringLiteral("SBPanel%1").arg(i));
-        m_panels[i]->setMinimumWidth(widths[i]);
+        // The comment panels keep their width however long the comment is.
+        if (i < 2)
+            m_panels[i]->setFixedWidth(widths[i]);
+        else
+            m_panels[i]->setMinimumWidth(widths[i]);
         statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
 }

@@ -1,0 +1,120 @@
+// The main window on a 100,000-line dialog: opening it, and the refresh after a key press
+// that moves the cursor, each beside the same work without a window.
+
+#include "RatioReporter.h"
+
+#include "core/Document.h"
+#include "core/MemoryTuning.h"
+#include "interp/FileMessageSource.h"
+#include "interp/LineDescriber.h"
+#include "lang/LanguageLoader.h"
+#include "shell/TMainForm.h"
+#include "ui/Prompter.h"
+
+#include <QApplication>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr int kLines = 100'000;
+
+struct Fixture {
+    QTemporaryDir dir;
+    std::string path = dir.filePath("00001Big.dlg").toStdString();
+    dolmex::ProgramContext context;
+    dolmex::ScriptedPrompter prompter;
+    std::unique_ptr<dolmex::TMainForm> form;
+
+    Fixture() {
+        std::ofstream out(path, std::ios::binary);
+        for (int i = 1; i <= kLines; ++i) {
+            if (i % 10 == 1)
+                out << "//Block " << i << "\r\n{" << i << "}{Well met, traveller.}{Well met, lady.}{}{}{"
+                    << i + 1 << "}{}\r\n";
+            else
+                out << "{" << i << "}{Ask about the river}{}{1}{gf 12 1, sk 3 20}{" << i + 9
+                    << "}{gv 4 +1, mm 17}\r\n";
+        }
+        out.close();
+        context.programDir = std::string(DOLMEX_SOURCE_DIR) + "/lang/";
+        context.settingsPath = dir.filePath("dolmex.ctl").toStdString();
+        form = std::make_unique<dolmex::TMainForm>(context, prompter);
+        form->show();
+        QApplication::processEvents();
+    }
+};
+
+Fixture& Shared() {
+    static Fixture fixture;
+    return fixture;
+}
+
+void LoadWithoutWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        dolmex::Document document;
+        document.LoadDlg(Shared().path);
+        benchmark::DoNotOptimize(document.store().rowCount());
+    }
+}
+
+void OpenInWindow(benchmark::State& state) {
+    Fixture& f = Shared();
+    const QString path = QString::fromStdString(f.path);
+    for (auto _ : state) {
+        f.form->LoadDlg(path);
+        QApplication::processEvents();
+    }
+}
+
+void RefreshWithoutWindow(benchmark::State& state) {
+    Fixture& f = Shared();
+    dolmex::Document document;
+    document.LoadDlg(f.path);
+    dolmex::FileMessageSource messages(document.moduleRoot());
+    dolmex::LineDescriber describer(f.context.tables, messages);
+    dolmex::StatusPanels status;
+    int row = 1;
+    for (auto _ : state) {
+        row = row % 1000 + 1;
+        auto description = describer.MakeLineDescr(document.store(), row, status);
+        benchmark::DoNotOptimize(description);
+    }
+}
+
+void KeyPressInWindow(benchmark::State& state) {
+    Fixture& f = Shared();
+    f.form->LoadDlg(QString::fromStdString(f.path));
+    auto* grid = f.form->findChild<QTableView*>(QStringLiteral("SG"));
+    for (auto _ : state) {
+        if (f.form->currentRow() >= 1000)
+            f.form->setCurrentRow(1);
+        QTest::keyClick(grid, Qt::Key_Down);
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
+BENCHMARK(LoadWithoutWindow)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(OpenInWindow)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(RefreshWithoutWindow)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(KeyPressInWindow)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char** argv) {
+    dolmex::KeepFreedMemoryForReuse();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    dolmex::bench::RatioReporter reporter({
+        {"OpenInWindow", "LoadWithoutWindow", 0, 1000.0},
+        {"KeyPressInWindow", "RefreshWithoutWindow", 0, 16.0},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
