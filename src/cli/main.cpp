@@ -1,6 +1,8 @@
+#include "CheckCommand.h"
 #include "Command.h"
 #include "DescribeCommand.h"
 #include "NormalizeCommand.h"
+#include "RenumberCommand.h"
 #include "core/MemoryTuning.h"
 
 #include <QCoreApplication>
@@ -11,6 +13,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<NormalizeCommand>());
     commands.push_back(std::make_unique<DescribeCommand>());
+    commands.push_back(std::make_unique<RenumberCommand>());
+    commands.push_back(std::make_unique<CheckCommand>());
     return commands;
 }
 

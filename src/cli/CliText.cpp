@@ -1,0 +1,58 @@
+#include "CliText.h"
+
+#include "core/FileBytes.h"
+#include "core/IoError.h"
+#include "lang/LanguageLoader.h"
+#include "lang/Settings.h"
+
+#include <QCoreApplication>
+#include <QStringDecoder>
+
+namespace dolmex::cli {
+
+QString FromCp1251(const std::string& bytes) {
+    QStringDecoder decode("windows-1251");
+    const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
+    return decode.isValid() ? decode(view) : QString::fromLatin1(view);
+}
+
+QString JsonString(const std::string& bytes) {
+    const QString text = FromCp1251(bytes);
+    QString json = QStringLiteral("\"");
+    json.reserve(text.size() + 2);
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '"': json += QLatin1String("\\\""); break;
+        case '\\': json += QLatin1String("\\\\"); break;
+        case '\n': json += QLatin1String("\\n"); break;
+        case '\r': json += QLatin1String("\\r"); break;
+        case '\t': json += QLatin1String("\\t"); break;
+        default:
+            if (c.unicode() < 0x20)
+                json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                json += c;
+        }
+    }
+    return json + QLatin1Char('"');
+}
+
+QString Local(const std::string& text) { return QString::fromLocal8Bit(text); }
+
+void LoadLanguageTables(const QString& named, LanguageTables& tables) {
+    if (!named.isEmpty()) {
+        ParseLanguage(ReadFileBytes(named.toLocal8Bit().toStdString()), tables);
+        return;
+    }
+    Settings settings;
+    try {
+        ReadSettings(SettingsPathFor(QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()),
+                     settings);
+    } catch (const IoError&) {
+        // An unreadable settings file still leaves the default language to load.
+    }
+    LoadLanguage(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(),
+                 settings.defLanguage, tables);
+}
+
+} // namespace dolmex::cli

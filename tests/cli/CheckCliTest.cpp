@@ -1,0 +1,62 @@
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include <algorithm>
+
+namespace dolmex {
+namespace {
+
+using test::TempFolder;
+
+struct CliRun {
+    int exitCode;
+    std::string out, err;
+};
+
+CliRun RunCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(DOLMEX_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+TEST(CheckCli, ListsProblemsPerFileAndRow) {
+    TempFolder folder;
+    const std::string good = folder.write("good.dlg", "{1}{Hi}{}{}{}{2}{}\r\n{2}{Bye}{}{1}{}{0}{}\r\n");
+    const std::string bad = folder.write("bad.dlg", "{1}{G:a 8}{}{}{}{9}{uw 1 7}\r\n\r\n"
+                                                    "{x}{}{}{}{}{}{}\r\n{1}{}{}{}{}{}{}\r\n");
+    const CliRun clean = RunCli({"check", Q(good)});
+    EXPECT_EQ(clean.exitCode, 0) << clean.err;
+    EXPECT_EQ(clean.out, "");
+
+    const CliRun run = RunCli({"check", Q(good), Q(bad)});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out, bad + ":1: the response names line 9, which no line has\n" +
+                           bad + ":1: the G: list in the text names line 8, which no line has\n" +
+                           bad + ":1: the result uw names line 7, which no line has\n" +
+                           bad + ":3: line number 'x' is not a whole number\n" +
+                           bad + ":4: line number 1 is also the number of row 1\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(CheckCli, AnUnreadableFileIsReportedAndTheOthersStillChecked) {
+    TempFolder folder;
+    const std::string bad = folder.write("bad.dlg", "{1}{}{}{}{}{4}{}\r\n");
+    const CliRun run = RunCli({"check", Q(folder.path("absent.dlg")), Q(bad)});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(Lines(run.err), 1) << run.err;
+    EXPECT_NE(run.err.find("absent.dlg"), std::string::npos) << run.err;
+    EXPECT_EQ(Lines(run.out), 1) << run.out;
+    EXPECT_EQ(RunCli({"check"}).exitCode, 2);
+}
+
+} // namespace
+} // namespace dolmex
