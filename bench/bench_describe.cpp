@@ -88,7 +88,7 @@ BENCHMARK(WarmRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAgg
 // The ratio is far below what two decimals show, so the figures are printed once more in
 // full, beside the absolute target for a warm refresh.
 class DescribeReporter : public dolmex::bench::RatioReporter {
-public:
+  public:
     DescribeReporter() : RatioReporter({{"WarmRefresh", "ColdRefresh", 0.01}}) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -110,7 +110,7 @@ public:
                     cold / 1000, warm / 1000, 100 * warm / cold);
     }
 
-private:
+  private:
     std::map<std::string, double> m_microseconds;
 };
 

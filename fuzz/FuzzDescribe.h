@@ -24,7 +24,8 @@ struct FuzzDescribing {
         templ = bytes.substr(0, newline);
         text = newline == std::string_view::npos ? std::string_view() : bytes.substr(newline + 1);
         for (int k = 0; k < dolmex::kMessageKindCount; ++k)
-            source.setFile(static_cast<dolmex::MessageKind>(k), "{1}{a/b/c}\n{20}{x}\n{60}{y}\n{7}{z}\n");
+            source.setFile(static_cast<dolmex::MessageKind>(k),
+                           "{1}{a/b/c}\n{20}{x}\n{60}{y}\n{7}{z}\n");
     }
 
     dolmex::DescriptionContext context() { return {tables, panel, finder}; }

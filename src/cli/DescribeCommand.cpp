@@ -19,17 +19,28 @@ namespace {
 // Cells and language texts are Windows-1251 bytes; JSON wants UTF-8 with escapes.
 QString JsonString(const std::string& bytes) {
     QStringDecoder decode("windows-1251");
-    const QString text = decode.isValid() ? decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())))
-                                          : QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    const QString text = decode.isValid()
+                             ? decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())))
+                             : QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     QString json = QStringLiteral("\"");
     json.reserve(text.size() + 2);
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '"': json += QLatin1String("\\\""); break;
-        case '\\': json += QLatin1String("\\\\"); break;
-        case '\n': json += QLatin1String("\\n"); break;
-        case '\r': json += QLatin1String("\\r"); break;
-        case '\t': json += QLatin1String("\\t"); break;
+        case '"':
+            json += QLatin1String("\\\"");
+            break;
+        case '\\':
+            json += QLatin1String("\\\\");
+            break;
+        case '\n':
+            json += QLatin1String("\\n");
+            break;
+        case '\r':
+            json += QLatin1String("\\r");
+            break;
+        case '\t':
+            json += QLatin1String("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -44,10 +55,10 @@ QString JsonLine(int row, const LineDescription& description) {
     QString line = QStringLiteral("{\"row\": %1, \"desc\": [").arg(row);
     for (std::size_t i = 0; i < description.lines.size(); ++i) {
         const DescLine& l = description.lines[i];
-        line += QStringLiteral("%1{\"bold\": %2, \"text\": %3}")
-                    .arg(i ? QStringLiteral(", ") : QString(),
-                         l.bold ? QStringLiteral("true") : QStringLiteral("false"),
-                         JsonString(l.text));
+        line +=
+            QStringLiteral("%1{\"bold\": %2, \"text\": %3}")
+                .arg(i ? QStringLiteral(", ") : QString(),
+                     l.bold ? QStringLiteral("true") : QStringLiteral("false"), JsonString(l.text));
     }
     line += QLatin1String("], \"moves\": [");
     for (std::size_t i = 0; i < description.moves.size(); ++i)
@@ -58,7 +69,9 @@ QString JsonLine(int row, const LineDescription& description) {
     return line + QLatin1String("]}");
 }
 
-QString Local(const std::string& text) { return QString::fromLocal8Bit(text); }
+QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text);
+}
 
 // The language file: the one named, else the settings' choice beside the program (which
 // falls back to English). Throws IoError.
@@ -69,8 +82,9 @@ void LoadTables(const QString& named, LanguageTables& tables) {
     }
     Settings settings;
     try {
-        ReadSettings(SettingsPathFor(QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()),
-                     settings);
+        ReadSettings(
+            SettingsPathFor(QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()),
+            settings);
     } catch (const IoError&) {
         // An unreadable settings file still leaves the default language to load.
     }
@@ -94,7 +108,8 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         QStringLiteral("no-generated-info"),
         QStringLiteral("Leave out the explanations of generated lines."));
     const QCommandLineOption noMessagesOption(
-        QStringLiteral("no-messages"), QStringLiteral("Leave out the texts of the game's message files."));
+        QStringLiteral("no-messages"),
+        QStringLiteral("Leave out the texts of the game's message files."));
     parser.addOptions({rowOption, langOption, noGeneratedOption, noMessagesOption});
     if (!parser.parse(QStringList{name()} + arguments)) {
         err << "describe: " << parser.errorText() << Qt::endl;
@@ -154,7 +169,8 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     LineDescriber describer(tables, messages);
     try {
         for (int row = first; row <= last; ++row)
-            out << JsonLine(row, describer.MakeLineDescr(store, row, StatusPanels{}, options)) << '\n';
+            out << JsonLine(row, describer.MakeLineDescr(store, row, StatusPanels{}, options))
+                << '\n';
     } catch (const IoError& error) {
         out.flush();
         err << "describe: cannot read " << Local(error.path()) << ": " << Local(error.reason())

@@ -23,7 +23,9 @@ constexpr std::size_t kMaxWanted = 100;
 constexpr std::int64_t kSaturatedNumber = 1'000'000'000'000;
 constexpr std::int64_t kRumourStep = 20;
 
-std::size_t Index(MessageKind kind) { return static_cast<std::size_t>(kind); }
+std::size_t Index(MessageKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 std::int64_t DigitsValue(std::string_view digits) {
     std::int64_t value = 0;
@@ -45,7 +47,9 @@ std::string StoredText(MessageKind kind, std::int64_t number, std::string_view t
 
 } // namespace
 
-std::string_view MessageFilePath(MessageKind kind) { return kMessageFilePaths[Index(kind)]; }
+std::string_view MessageFilePath(MessageKind kind) {
+    return kMessageFilePaths[Index(kind)];
+}
 
 MessageFile::MessageFile(std::string bytes) : m_bytes(std::move(bytes)) {
     ForEachLine(m_bytes, [&](std::string_view line) {
@@ -74,18 +78,20 @@ std::string MessageFile::text(std::size_t line) const {
 std::span<const std::uint32_t> MessageFile::linesNumbered(std::int64_t n) const {
     if (n < 0 || n > std::numeric_limits<std::int32_t>::max())
         return {};
-    const auto [first, last] =
-        std::equal_range(m_sortedNumbers.begin(), m_sortedNumbers.end(), static_cast<std::int32_t>(n));
-    return std::span<const std::uint32_t>(m_byNumber).subspan(
-        static_cast<std::size_t>(first - m_sortedNumbers.begin()),
-        static_cast<std::size_t>(last - first));
+    const auto [first, last] = std::equal_range(m_sortedNumbers.begin(), m_sortedNumbers.end(),
+                                                static_cast<std::int32_t>(n));
+    return std::span<const std::uint32_t>(m_byNumber)
+        .subspan(static_cast<std::size_t>(first - m_sortedNumbers.begin()),
+                 static_cast<std::size_t>(last - first));
 }
 
 void MemoryMessageSource::setFile(MessageKind kind, std::string bytes) {
     m_files[Index(kind)] = std::make_unique<MessageFile>(std::move(bytes));
 }
 
-void MemoryMessageSource::removeFile(MessageKind kind) { m_files[Index(kind)].reset(); }
+void MemoryMessageSource::removeFile(MessageKind kind) {
+    m_files[Index(kind)].reset();
+}
 
 const MessageFile* MemoryMessageSource::messageFile(MessageKind kind) {
     return m_files[Index(kind)].get();
@@ -151,8 +157,7 @@ void GameMessageFinder::FindGameMessages(MessageKind kind, std::string_view numb
     if (!file)
         return;
     std::vector<std::int64_t> wanted = WantedNumbers(numberList);
-    const auto room = static_cast<std::size_t>(GameMessageStore::kCapacity -
-                                               m_store.counter(kind));
+    const auto room = static_cast<std::size_t>(GameMessageStore::kCapacity - m_store.counter(kind));
     if (wanted.empty() || room == 0)
         return;
     if (kind == MessageKind::Rumour) {

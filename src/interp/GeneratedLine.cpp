@@ -13,13 +13,18 @@ constexpr int kLastListItem = 20;
 constexpr int kSpellCount = 80;
 constexpr int kLastSkillName = 15;
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char Upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-int DigitValue(char c) { return c >= '0' && c <= '9' ? c - '0' : 0; }
+int DigitValue(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : 0;
+}
 
 class GeneratedLineExpander {
-public:
-    GeneratedLineExpander(const DescriptionContext& context, char letter, std::string_view arguments)
+  public:
+    GeneratedLineExpander(const DescriptionContext& context, char letter,
+                          std::string_view arguments)
         : m_context(context), m_tables(context.tables), m_letter(letter), m_arguments(arguments),
           m_items(AllCommaItems(arguments)) {}
 
@@ -54,10 +59,11 @@ public:
         return m_greetings;
     }
 
-private:
+  private:
     std::string_view item(int n) const {
-        return n >= 1 && n <= static_cast<int>(m_items.size()) ? m_items[static_cast<std::size_t>(n - 1)]
-                                                               : std::string_view();
+        return n >= 1 && n <= static_cast<int>(m_items.size())
+                   ? m_items[static_cast<std::size_t>(n - 1)]
+                   : std::string_view();
     }
 
     std::string name(char letter, std::int32_t index) const {
@@ -68,13 +74,20 @@ private:
             return index <= last ? table[index] : unknown;
         };
         switch (letter) {
-        case 'C': return pick(m_tables.colleges, 16);
-        case 'D': return pick(m_tables.degree, 3);
-        case 'Q': return pick(m_tables.quests, 6);
-        case 'R': return pick(m_tables.races, 11);
-        case 'S': return pick(m_tables.skills, kLastSkillName);
-        case 'M': return index >= 1 && index <= kSpellCount ? m_tables.spells[index - 1] : unknown;
-        default: return {};
+        case 'C':
+            return pick(m_tables.colleges, 16);
+        case 'D':
+            return pick(m_tables.degree, 3);
+        case 'Q':
+            return pick(m_tables.quests, 6);
+        case 'R':
+            return pick(m_tables.races, 11);
+        case 'S':
+            return pick(m_tables.skills, kLastSkillName);
+        case 'M':
+            return index >= 1 && index <= kSpellCount ? m_tables.spells[index - 1] : unknown;
+        default:
+            return {};
         }
     }
 
@@ -134,9 +147,14 @@ private:
                 letter == 'A' ? MessageKind::Area : MessageKind::Rumour, joined);
             return true;
         }
-        case 'S': out += joinedItems(n, true); return true;
-        case 'G': greetings(n); return true;
-        default: return false;
+        case 'S':
+            out += joinedItems(n, true);
+            return true;
+        case 'G':
+            greetings(n);
+            return true;
+        default:
+            return false;
         }
     }
 

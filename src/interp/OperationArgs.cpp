@@ -74,6 +74,8 @@ std::vector<std::string_view> LeadingCommaItems(std::string_view field) {
     return items;
 }
 
-std::string MagnitudeText(std::int64_t magnitude) { return std::to_string(magnitude); }
+std::string MagnitudeText(std::int64_t magnitude) {
+    return std::to_string(magnitude);
+}
 
 } // namespace dolmex

@@ -11,18 +11,33 @@ constexpr int kUnknownValueEntry = 13;
 
 // A name from the table of `letter`, with the highest index the directive may read
 // (some tables hold more entries than the names refer to). Null for other letters.
-const std::string* OperationName(const LanguageTables& tables, char letter,
-                                 std::int64_t index) {
+const std::string* OperationName(const LanguageTables& tables, char letter, std::int64_t index) {
     int last = -1;
     const std::string* name = nullptr;
     const int i = index >= 0 && index <= 1000 ? static_cast<int>(index) : 1000;
     switch (letter) {
-    case 'C': last = 16; name = &tables.colleges[i]; break;
-    case 'D': last = 3; name = &tables.degree[i]; break;
-    case 'Q': last = 6; name = &tables.quests[i]; break;
-    case 'R': last = 11; name = &tables.races[i]; break;
-    case 'S': last = 15; name = &tables.skills[i]; break;
-    default: return nullptr;
+    case 'C':
+        last = 16;
+        name = &tables.colleges[i];
+        break;
+    case 'D':
+        last = 3;
+        name = &tables.degree[i];
+        break;
+    case 'Q':
+        last = 6;
+        name = &tables.quests[i];
+        break;
+    case 'R':
+        last = 11;
+        name = &tables.races[i];
+        break;
+    case 'S':
+        last = 15;
+        name = &tables.skills[i];
+        break;
+    default:
+        return nullptr;
     }
     return index > last ? &tables.mainDescription[kUnknownValueEntry] : name;
 }
@@ -30,8 +45,7 @@ const std::string* OperationName(const LanguageTables& tables, char letter,
 } // namespace
 
 std::string ExpandOperationTemplate(std::string_view templ, const LanguageTables& tables,
-                                    const std::array<Argument, 3>& arguments,
-                                    int argumentCount) {
+                                    const std::array<Argument, 3>& arguments, int argumentCount) {
     // Two trailing blanks let a directive at the very end read its parameters.
     const std::string padded = std::string(templ) + "  ";
     const int length = static_cast<int>(templ.size());

@@ -12,9 +12,9 @@ namespace {
 using enum MessageKind;
 
 constexpr CodeLookup kResultLookups[] = {
-    {"mm", Area},       {"in", ObjectName}, {"rq", Rumour},     {"ru", Rumour},
-    {"qu", Quest},      {"rp", Reputation}, {"ss", StoryState}, {"gf", GlobalFlag},
-    {"gv", GlobalVar},  {"pf", PlayerVar},
+    {"mm", Area},      {"in", ObjectName}, {"rq", Rumour},     {"ru", Rumour},
+    {"qu", Quest},     {"rp", Reputation}, {"ss", StoryState}, {"gf", GlobalFlag},
+    {"gv", GlobalVar}, {"pf", PlayerVar},
 };
 
 bool IsOneOf(std::string_view code, std::initializer_list<std::string_view> codes) {
@@ -47,9 +47,8 @@ void ResultDesc(const DescriptionContext& context, std::string_view field, bool 
             else if (IsOneOf(code, {"ce", "co", "fl"}))
                 context.panel.addMove(tables.mainDescription[md::kResponseZero]);
         }
-        AddCodeLines(context.panel, tables.result, code, itemNumber, [&](int entry) {
-            return ExpandResultTemplate(tables, entry, first, second);
-        });
+        AddCodeLines(context.panel, tables.result, code, itemNumber,
+                     [&](int entry) { return ExpandResultTemplate(tables, entry, first, second); });
     }
 }
 

@@ -25,7 +25,9 @@ CliRun RunCli(const QStringList& arguments) {
             process.readAllStandardError().toStdString()};
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // A small language file: MAINDESCRIPTION entries read "mdN" except the words checked by
 // navigation, and generated-line kind T ("Talk") explained as "Talks".
@@ -59,11 +61,10 @@ struct Module {
         root.mkpath("Mod/semes");
         folder.write("Mod/semes/globalvars.mes", "{5}{Five}\r\n");
         // Row 2's text is Windows-1251 for a Cyrillic letter followed by a control byte.
-        dialog = folder.write("Mod/dlg/00001Test.dlg",
-                              "//Greeting \"quoted\"\r\n"
-                              "{1}{Hello \"friend\"}{}{}{}{2}{gv 5 1}\r\n"
-                              "{2}{\xC1\x01}{}{1}{}{0}{}\r\n"
-                              "{3}{T:7}{}{}{}{}{}\r\n");
+        dialog = folder.write("Mod/dlg/00001Test.dlg", "//Greeting \"quoted\"\r\n"
+                                                       "{1}{Hello \"friend\"}{}{}{}{2}{gv 5 1}\r\n"
+                                                       "{2}{\xC1\x01}{}{1}{}{0}{}\r\n"
+                                                       "{3}{T:7}{}{}{}{}{}\r\n");
         language = folder.write("test.lng", LanguageFile());
     }
 };
@@ -100,8 +101,8 @@ TEST(DescribeCli, PrintsEveryRowAsJsonLines) {
 TEST(DescribeCli, OptionsSelectTheRowAndHideParts) {
     const Module m;
     const auto describe = [&](QStringList options) {
-        const CliRun run = RunCli(QStringList{"describe", Q(m.dialog), "--lang", Q(m.language)} +
-                                  options);
+        const CliRun run =
+            RunCli(QStringList{"describe", Q(m.dialog), "--lang", Q(m.language)} + options);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         return run.out;
     };
@@ -124,14 +125,18 @@ TEST(DescribeCli, FailuresGiveOneLineAndExitCodeOne) {
         std::string mentioned;
     };
     const Case cases[] = {
-        {"missing dialog", {"describe", Q(m.folder.path("absent.dlg")), "--lang", Q(m.language)},
+        {"missing dialog",
+         {"describe", Q(m.folder.path("absent.dlg")), "--lang", Q(m.language)},
          "absent.dlg"},
-        {"missing language file", {"describe", Q(m.dialog), "--lang", Q(m.folder.path("no.lng"))},
+        {"missing language file",
+         {"describe", Q(m.dialog), "--lang", Q(m.folder.path("no.lng"))},
          "no.lng"},
         {"row 0", {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "0"}, "row 0"},
-        {"row past the end", {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "4"},
+        {"row past the end",
+         {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "4"},
          "row 4"},
-        {"row not a number", {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "x"},
+        {"row not a number",
+         {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "x"},
          "row x"},
     };
     for (const auto& c : cases) {

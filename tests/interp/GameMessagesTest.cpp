@@ -1,5 +1,5 @@
-#include "interp/FileMessageSource.h"
 #include "interp/GameMessages.h"
+#include "interp/FileMessageSource.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,13 @@ TEST(WantedNumbers, ListsAndRanges) {
         {"12a", {12}},
         {"1-2-3", Range(1, 23)},
         {"1-500", Range(1, 100)},
-        {"90-95,1-10", [] { Numbers n = Range(90, 95); auto r = Range(1, 10); n.insert(n.end(), r.begin(), r.end()); return n; }()},
+        {"90-95,1-10",
+         [] {
+             Numbers n = Range(90, 95);
+             auto r = Range(1, 10);
+             n.insert(n.end(), r.begin(), r.end());
+             return n;
+         }()},
         {"1,2,3,4,5,6,7,8,9,10,11", Range(1, 10)},
         {"1,2,3,4,5,6,7,8,9,,11", Range(1, 9)},
         {"1-99999999999", Range(1, 100)},
@@ -81,16 +87,28 @@ TEST(FindGameMessages, StoresWhatTheFileHolds) {
     const FindCase cases[] = {
         {"plain kind", GlobalVar, "{105}{The old mill}\r\n", "105", {"105 - \"The old mill\""}},
         {"object names are bare", ObjectName, "{3}{a sword}\n", "3", {"a sword"}},
-        {"areas keep the stretch between slashes", Area, "{5}{Tarn/North gate/x}\n", "5",
+        {"areas keep the stretch between slashes",
+         Area,
+         "{5}{Tarn/North gate/x}\n",
+         "5",
          {"5 - \"North gate\""}},
         {"rumour n is message 20n", Rumour, "{3}{no}\n{60}{Wolves}\n", "3", {"3 - \"Wolves\""}},
-        {"file order, not list order", GlobalFlag, "{1}{a}\n{2}{b}\n{3}{c}\n", "3,1",
+        {"file order, not list order",
+         GlobalFlag,
+         "{1}{a}\n{2}{b}\n{3}{c}\n",
+         "3,1",
          {"1 - \"a\"", "3 - \"c\""}},
         {"asked twice, found twice", GlobalFlag, "{1}{a}\n", "1,1", {"1 - \"a\"", "1 - \"a\""}},
-        {"a number on two lines", GlobalFlag, "{1}{a}\n{2}{b}\n{1}{c}\n", "1",
+        {"a number on two lines",
+         GlobalFlag,
+         "{1}{a}\n{2}{b}\n{1}{c}\n",
+         "1",
          {"1 - \"a\"", "1 - \"c\""}},
-        {"lines without a number never match", GlobalFlag, "{x}{a}\n{-1}{b}\nfree text\n{1}{c}",
-         "0-2", {"1 - \"c\""}},
+        {"lines without a number never match",
+         GlobalFlag,
+         "{x}{a}\n{-1}{b}\nfree text\n{1}{c}",
+         "0-2",
+         {"1 - \"c\""}},
         {"huge numbers match nothing", Rumour, "{2147483647}{max}\n", "99999999999999", {}},
         {"nothing asked", GlobalFlag, "{1}{a}\n", "-1", {}},
     };

@@ -27,7 +27,8 @@ struct Case {
 void Check(const Case& c, bool showExplanation, const char* explanation = "") {
     Describing d;
     if (c.phrase)
-        SetKind(d.tables, static_cast<char>(std::toupper(c.text[0])), "Kind", explanation, c.phrase);
+        SetKind(d.tables, static_cast<char>(std::toupper(c.text[0])), "Kind", explanation,
+                c.phrase);
     GenerDialog(d.context(), c.text, showExplanation);
     EXPECT_EQ(d.panel.lines(), c.expected) << c.name;
     EXPECT_EQ(d.panel.moves(), c.moves) << c.name;
@@ -49,7 +50,10 @@ TEST(GenerDialog, PlainTextsAndHeadings) {
 }
 
 TEST(GenerDialog, ExplanationOnlyWithTheOption) {
-    Check({"explained", "T:5", "#1", {B("md11 \"Kind\""), P("Says hello"), B("md12"), P("5")},
+    Check({"explained",
+           "T:5",
+           "#1",
+           {B("md11 \"Kind\""), P("Says hello"), B("md12"), P("5")},
            {"To line 5"}},
           true, "Says hello");
     Check({"explained, no arguments", "T:", "#1", {B("md11 \"Kind\""), P("Says hello")}}, true,
@@ -68,8 +72,10 @@ TEST(GenerDialog, TemplateDirectives) {
         {"literals keep every blank", "T:1", "a  b ", {heading, P("a  b ")}},
         {"area list", "T:5,7,,9", "*A2", {heading, P("7,9")}},
         {"list from an empty item", "T:,7", "*A1", {heading, P(",7")}},
-        {"list stops at item 20", "T:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21",
-         "*A9", {heading, P("9,10,11,12,13,14,15,16,17,18,19,20")}},
+        {"list stops at item 20",
+         "T:1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21",
+         "*A9",
+         {heading, P("9,10,11,12,13,14,15,16,17,18,19,20")}},
         {"skill list", "T:3,99", "*S1", {heading, P("3 (skill3),99")}},
         {"skill 15 and 16", "T:15, 16,x", "*S1", {heading, P("15 (skill15),16,x")}},
         {"unknown list letter", "T:1", "*X1", {heading, P("1")}},
@@ -80,7 +86,10 @@ TEST(GenerDialog, TemplateDirectives) {
         {"negative name index", "T:-1", "[&Sx]", {heading, P("[]")}},
         {"non-numeric name index", "T:x", "[&Sx]", {heading, P("[]")}},
         {"skill 16", "T:16", "&Sx", {heading, P("unknown")}},
-        {"other tables", "T:6", "&Cx &Dx &Qx &Rx &Zx.", {heading, P("college6 unknown quest6 race6 .")}},
+        {"other tables",
+         "T:6",
+         "&Cx &Dx &Qx &Rx &Zx.",
+         {heading, P("college6 unknown quest6 race6 .")}},
         {"directive at the end", "T:3", "#", {heading, P("")}, {"To line -1"}},
     };
     for (const auto& c : cases)
@@ -90,13 +99,21 @@ TEST(GenerDialog, TemplateDirectives) {
 TEST(GenerDialog, GreetingConditionsReplaceTheOutput) {
     const auto heading = B("md11 \"Kind\"");
     const Case cases[] = {
-        {"three conditions", "G:1 fl 30, 2 0, 3 45", "before *G1 after",
-         {heading, P("gt10 30 gt13 gt1"), P("gt12 - gt2"), P("gt11 45 gt13 gt3")}, {"To line 45"}},
-        {"invalid conditions are skipped", "G:10 0, x 0, 1 -4, 1 x, 1, 2 0",
-         "*G1", {heading, P("gt12 - gt2")}},
+        {"three conditions",
+         "G:1 fl 30, 2 0, 3 45",
+         "before *G1 after",
+         {heading, P("gt10 30 gt13 gt1"), P("gt12 - gt2"), P("gt11 45 gt13 gt3")},
+         {"To line 45"}},
+        {"invalid conditions are skipped",
+         "G:10 0, x 0, 1 -4, 1 x, 1, 2 0",
+         "*G1",
+         {heading, P("gt12 - gt2")}},
         {"stops at the first empty item", "G:1 0,,2 0", "*G1", {heading, P("gt12 - gt1")}},
         {"from item n", "G:1 0,2 0", "*G2", {heading, P("gt12 - gt2")}},
-        {"underscores read as blanks", "G:1 fl my_flag", "*G1", {heading, P("gt10 my flag gt13 gt1")}},
+        {"underscores read as blanks",
+         "G:1 fl my_flag",
+         "*G1",
+         {heading, P("gt10 my flag gt13 gt1")}},
     };
     for (const auto& c : cases)
         Check(c, false);

@@ -61,9 +61,8 @@ inline LanguageTables MakeTables() {
 
 inline void SetKind(LanguageTables& t, char letter, std::string name, std::string explanation,
                     std::string phrase) {
-    t.generatedDialog[static_cast<std::size_t>(letter - 'A')] = {0, std::move(name),
-                                                                 std::move(explanation),
-                                                                 std::move(phrase)};
+    t.generatedDialog[static_cast<std::size_t>(letter - 'A')] = {
+        0, std::move(name), std::move(explanation), std::move(phrase)};
 }
 
 // One refresh's worth of panel, message store and finder over in-memory message files.
@@ -77,7 +76,11 @@ struct Describing {
     DescriptionContext context() { return {tables, panel, finder}; }
 };
 
-inline DescLine B(std::string text) { return {std::move(text), true}; }
-inline DescLine P(std::string text) { return {std::move(text), false}; }
+inline DescLine B(std::string text) {
+    return {std::move(text), true};
+}
+inline DescLine P(std::string text) {
+    return {std::move(text), false};
+}
 
 } // namespace dolmex::test

@@ -66,15 +66,21 @@ TEST(MakeLineDescr, Headings) {
     };
     const Case cases[] = {
         {"NPC line", {"10", "Hi", "", "", "", "", "", ""}, "Line 10 - md1 NPC"},
-        {"intelligence 0 is an NPC line", {"10", "Hi", "", "0", "", "", "", ""}, "Line 10 - md1 NPC"},
-        {"low intelligence", {"10", "Hi", "", "-5", "", "", "", ""},
+        {"intelligence 0 is an NPC line",
+         {"10", "Hi", "", "0", "", "", "", ""},
+         "Line 10 - md1 NPC"},
+        {"low intelligence",
+         {"10", "Hi", "", "-5", "", "", "", ""},
          "Line 10 - md1 PC (gender0) low md2 5"},
-        {"high intelligence, male", {"10", "Hi", "1", "5", "", "", "", ""},
+        {"high intelligence, male",
+         {"10", "Hi", "1", "5", "", "", "", ""},
          "Line 10 - md1 PC (gender2) high md2 5"},
         {"female", {"10", "Hi", "0", "5", "", "", "", ""}, "Line 10 - md1 PC (gender1) high md2 5"},
-        {"non-numeric intelligence reads as -1", {"10", "Hi", "x", "smart", "", "", "", ""},
+        {"non-numeric intelligence reads as -1",
+         {"10", "Hi", "x", "smart", "", "", "", ""},
          "Line 10 - md1 PC (gender0) low md2 1"},
-        {"most negative intelligence", {"10", "Hi", "", "-2147483648", "", "", "", ""},
+        {"most negative intelligence",
+         {"10", "Hi", "", "-2147483648", "", "", "", ""},
          "Line 10 - md1 PC (gender0) low md2 2147483648"},
     };
     for (const auto& c : cases) {
@@ -91,9 +97,8 @@ TEST(MakeLineDescr, NpcTextsAndTheirGenderText) {
                                    {"2", "Hello", "Hi, lady", "", "", "", "", ""}});
     EXPECT_EQ(f.describe(store, 1).lines, (Lines{B("Line 1 - md1 NPC"), P("\"Hello\"")}))
         << "same text once, and an NPC line's tests are not described";
-    EXPECT_EQ(f.describe(store, 2).lines,
-              (Lines{B("Line 2 - md1 NPC"), B("md5"), P("\"Hello\""), B("md6"),
-                     P("\"Hi, lady\"")}));
+    EXPECT_EQ(f.describe(store, 2).lines, (Lines{B("Line 2 - md1 NPC"), B("md5"), P("\"Hello\""),
+                                                 B("md6"), P("\"Hi, lady\"")}));
 }
 
 TEST(MakeLineDescr, StatusPanelsFollowTheOwningNpcLine) {
@@ -209,8 +214,8 @@ TEST(MakeLineDescr, AWholeLineInOrder) {
 TEST(MakeLineDescr, EachRefreshStartsAfresh) {
     Fixture f;
     f.source.setFile(MessageKind::GlobalFlag, "{3}{Met}\n");
-    const LineStore store = Store({{"1", "a", "", "1", "gf 3", "4", "", ""},
-                                   {"2", "bb", "", "", "", "", "", ""}});
+    const LineStore store =
+        Store({{"1", "a", "", "1", "gf 3", "4", "", ""}, {"2", "bb", "", "", "", "", "", ""}});
     EXPECT_EQ(f.describe(store, 1).moves.size(), 1u);
     EXPECT_EQ(f.describer.messages().counter(MessageKind::GlobalFlag), 1);
     const LineDescription second = f.describe(store, 2);
@@ -226,12 +231,9 @@ TEST(Navigation, JumpEntries) {
         std::optional<std::int32_t> target;
     };
     const Case cases[] = {
-        {"To line 12", 12},
-        {"To  line\t12 extra", 12},
-        {"To line x", -1},
-        {"To line", -1},
-        {"Exit 1", std::nullopt},
-        {"End of dialog", std::nullopt},
+        {"To line 12", 12},          {"To  line\t12 extra", 12},
+        {"To line x", -1},           {"To line", -1},
+        {"Exit 1", std::nullopt},    {"End of dialog", std::nullopt},
         {"Toline 12", std::nullopt},
     };
     for (const auto& c : cases)

@@ -59,8 +59,12 @@ struct TemplateCase {
 TEST(ExpandTestTemplate, Directives) {
     const LanguageTables tables = MakeTables();
     const TemplateCase cases[] = {
-        {"worked example", "Skill &S1 ?2{is at least,is zero,is below,is above,is} #2",
-         {1, 3}, {3, 4}, {5, 1}, "Skill skill3 is below 4"},
+        {"worked example",
+         "Skill &S1 ?2{is at least,is zero,is below,is above,is} #2",
+         {1, 3},
+         {3, 4},
+         {5, 1},
+         "Skill skill3 is below 4"},
         {"numbers by selector", "#1/#2/#3/#x", {1, 1}, {1, 2}, {1, 3}, "1/2/3/3"},
         {"choice picks the kind's alternative", "?1{a, b ,c}", {2, 9}, {}, {}, "b "},
         {"! is the same as ?", "!2{a,b,c}", {}, {3, 0}, {}, "c"},
