@@ -392,6 +392,11 @@ void WizardModel::chooseRow(ChoiceBox box, int index) {
         rows = std::max(rows, 3);
     if (index < 0 || index >= rows)
         return;
+    // Choosing the kind already shown is no change: it must not wipe the parameters typed
+    // after it. The other lists rewrite their cell, which turns a gender '5' into '1'.
+    const bool kindList = box == ChoiceBox::CBL1 || box == ChoiceBox::CBL2;
+    if (kindList && index == list.index)
+        return;
     list.index = index;
     switch (box) {
     case ChoiceBox::CBL1: CBL1Change(); break;

@@ -119,7 +119,8 @@ public:
     // Typing: sets the text; the box's change handler runs when it has one and the text
     // differs.
     void typeText(EditBox box, std::string text);
-    // Choosing a row: selects it and runs the list's change handler.
+    // Choosing a row: selects it and runs the list's change handler. Choosing the kind
+    // already selected in CBL1 or CBL2 changes nothing.
     void chooseRow(ChoiceBox box, int index);
     // Moving the selection of a list box; a click then calls TestListClick or
     // ResultListClick, a key TestListKeyUp or ResultListKeyUp.

@@ -75,6 +75,13 @@ TEST_F(WizardTest, TypingWritesTheTextWithItsKindPrefix) {
     }
 }
 
+TEST_F(WizardTest, ChoosingTheShownKindKeepsTheParameters) {
+    openLine(Line("1", "B:x y", "", "", "", "", ""));
+    model.chooseRow(ChoiceBox::CBL1, 1);
+    EXPECT_EQ(cell(ColText), "B:x y");
+    EXPECT_EQ(c().LineEdit1.text, "x y");
+}
+
 TEST_F(WizardTest, KindWithoutParametersHidesTheTextBox) {
     openLine(Line("1", "B:x", "", "", "", "", ""));
     model.chooseRow(ChoiceBox::CBL1, 2); // C takes no parameters
@@ -148,7 +155,7 @@ TEST_F(WizardTest, CopiedKindIsSelectedInTheOtherList) {
 
 TEST_F(WizardTest, GenderRowsWriteTheGenderCell) {
     openLine(Line("1", "Hi", "5", "3", "", "", ""));
-    const std::pair<int, const char*> cases[] = {{1, "0"}, {2, "1"}, {0, ""}};
+    const std::pair<int, const char*> cases[] = {{2, "1"}, {1, "0"}, {0, ""}};
     for (const auto& [row, expected] : cases) {
         model.chooseRow(ChoiceBox::GenderBox, row);
         EXPECT_EQ(cell(ColGender), expected);
