@@ -224,7 +224,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             std::function<const std::string&(int)> entry;
         };
         const Range ranges[] = {
-            {"MAINDESCRIPTION", 0, 46, 50, [&](int i) -> auto& {return t.mainDescription[i];
+            {"MAINDESCRIPTION", 0, 47, 50, [&](int i) -> auto& {return t.mainDescription[i];
     }
 }
 , {"QUESTS", 0, 6, 40, [&](int i) -> auto& {return t.quests[i];
