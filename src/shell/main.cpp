@@ -1,5 +1,5 @@
 #include "ProgramContext.h"
-#include "TMainForm.h"
+#include "ProgramWindows.h"
 #include "core/MemoryTuning.h"
 #include "ui/Prompter.h"
 
@@ -22,8 +22,9 @@ int main(int argc, char* argv[]) {
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
-    dolmex::TMainForm window(context, prompter, arguments.size() > 1 ? arguments.at(1) : QString());
-    prompter.setParent(&window);
-    window.show();
+    dolmex::ProgramWindows windows(context, prompter,
+                                   arguments.size() > 1 ? arguments.at(1) : QString());
+    prompter.setParent(&windows.mainForm());
+    windows.mainForm().show();
     return QApplication::exec();
 }
