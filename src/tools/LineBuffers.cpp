@@ -196,9 +196,13 @@ std::array<BufferHint, kBufferCount> LineBuffers::BuffHint(const LanguageTables&
         });
         const std::string_view line1 = lines.size() > 0 ? lines[0] : std::string_view{};
         const std::string_view line2 = lines.size() > 1 ? lines[1] : std::string_view{};
-        hint.text += IntText(static_cast<std::int32_t>(count)) + " \n" + Preview(line1);
-        if (!line2.empty())
-            hint.text += "\n" + Preview(line2);
+        hint.text += IntText(static_cast<std::int32_t>(count));
+        hint.text += " \n";
+        hint.text += Preview(line1);
+        if (!line2.empty()) {
+            hint.text += '\n';
+            hint.text += Preview(line2);
+        }
         if (count > 2)
             hint.text += "\n..";
         hint.filled = true;

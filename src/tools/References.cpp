@@ -73,14 +73,14 @@ public:
         std::string out;
         bool first = true;
         for (std::string& item : ListItems(cell)) {
-            const std::string code = item.substr(0, 2);
+            const std::string_view code = std::string_view(item).substr(0, 2);
             if (IsJumpingResult(code)) {
                 const std::int32_t number = ParseIntOrMinus1(TailWord(item, 2));
                 if (number > 0) {
                     if (const std::int32_t target = m_map.find(number))
-                        item = code + TailWord(item, 1) + " " + IntText(target);
+                        item = std::string(code) + TailWord(item, 1) + " " + IntText(target);
                     else
-                        report(ColResult, ReferenceKind::Result, code, IntText(number));
+                        report(ColResult, ReferenceKind::Result, std::string(code), IntText(number));
                 }
             }
             if (!first)
@@ -141,6 +141,15 @@ private:
 
 LineNumberMap::LineNumberMap(std::vector<std::pair<std::int32_t, std::int32_t>> pairs) {
     std::erase_if(pairs, [](const auto& pair) { return pair.first <= 0; });
+    std::int32_t largest = 0;
+    for (const auto& pair : pairs)
+        largest = std::max(largest, pair.first);
+    if (static_cast<std::size_t>(largest) <= 8 * pairs.size() + 65536) {
+        m_direct.assign(static_cast<std::size_t>(largest) + 1, 0);
+        for (const auto& pair : pairs)
+            m_direct[static_cast<std::size_t>(pair.first)] = pair.second;
+        return;
+    }
     // Stable, so that among equal old numbers the later row stays last and wins.
     std::stable_sort(pairs.begin(), pairs.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -154,6 +163,10 @@ LineNumberMap::LineNumberMap(std::vector<std::pair<std::int32_t, std::int32_t>> 
 }
 
 std::int32_t LineNumberMap::find(std::int32_t oldNumber) const {
+    if (!m_direct.empty())
+        return oldNumber >= 0 && static_cast<std::size_t>(oldNumber) < m_direct.size()
+                   ? m_direct[static_cast<std::size_t>(oldNumber)]
+                   : 0;
     const auto it = std::lower_bound(m_pairs.begin(), m_pairs.end(), oldNumber,
                                      [](const auto& pair, std::int32_t n) { return pair.first < n; });
     return it != m_pairs.end() && it->first == oldNumber ? it->second : 0;

@@ -26,6 +26,9 @@ public:
     std::int32_t find(std::int32_t oldNumber) const;
 
 private:
+    // Dialogs are numbered densely, so a table indexed by the old number is the usual
+    // form; sparse numbers fall back to sorted pairs.
+    std::vector<std::int32_t> m_direct;
     std::vector<std::pair<std::int32_t, std::int32_t>> m_pairs; // sorted, old numbers unique
 };
 

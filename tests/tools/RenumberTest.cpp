@@ -185,6 +185,20 @@ TEST(Renumber, LeavesUncheckedKindsAlone) {
     CheckRewrites(std::begin(cases), std::end(cases), ReferenceScope{false, false});
 }
 
+TEST(Renumber, MapsDenseAndSparseNumbersAlike) {
+    // 2000000000 makes the second map sparse.
+    for (const std::int32_t far : {90, 2000000000}) {
+        const LineNumberMap map({{12, 1}, {-3, 2}, {0, 3}, {12, 4}, {far, 5}});
+        EXPECT_EQ(map.find(12), 4) << far;
+        EXPECT_EQ(map.find(far), 5) << far;
+        EXPECT_EQ(map.find(13), 0) << far;
+        EXPECT_EQ(map.find(-3), 0) << far;
+        EXPECT_EQ(map.find(0), 0) << far;
+        EXPECT_EQ(map.find(2147483647), 0) << far;
+    }
+    EXPECT_EQ(LineNumberMap().find(1), 0);
+}
+
 TEST(Renumber, ReferencesToARepeatedNumberGoToTheLaterRow) {
     const DialogLines lines{Row("12"), Row("12"), With(Row("3"), ColResponse, "12")};
     const auto outcome = RenumberLines(lines, Continuous(1));
