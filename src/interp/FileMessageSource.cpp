@@ -2,21 +2,15 @@
 
 #include "core/FileBytes.h"
 #include "core/IoError.h"
+#include "core/PathCase.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
-#include <algorithm>
-
 namespace dolmex {
 
 std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view gamePath) {
-    std::string path = moduleRoot;
-    if (!path.empty() && path.back() != '/' && path.back() != '\\')
-        path += '/';
-    path += gamePath;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
+    return ResolvePathIgnoringCase(moduleRoot, gamePath);
 }
 
 const MessageFile* FileMessageSource::messageFile(MessageKind kind) {

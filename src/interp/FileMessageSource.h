@@ -10,7 +10,8 @@
 namespace dolmex {
 
 // The module root joined with a game path: the game's "\" separators become "/", so the
-// path opens on every system. An empty root leaves the path relative to the working folder.
+// path opens on every system, and letter case is matched as on the game's own system. An
+// empty root leaves the path relative to the working folder.
 std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view gamePath);
 
 // The message files of the game module on disk. A file is read once and kept; it is read

@@ -2,10 +2,8 @@
 
 #include "LineReader.h"
 #include "core/FileBytes.h"
+#include "core/PathCase.h"
 #include "core/TextFields.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 #include <array>
 #include <span>
@@ -326,21 +324,6 @@ private:
     int m_collegesFill = 1;
 };
 
-// The stored name is upper-case, the shipped files are lower-case: on a case-sensitive
-// file system the file is found by comparing names without regard to case.
-std::string ResolveInFolder(const std::string& folder, const std::string& name) {
-    const QDir dir(QString::fromLocal8Bit(folder));
-    const QString wanted = QString::fromLocal8Bit(name);
-    if (dir.exists(wanted))
-        return dir.filePath(wanted).toLocal8Bit().toStdString();
-    const QStringList entries = dir.entryList(QDir::Files);
-    for (const QString& entry : entries) {
-        if (entry.compare(wanted, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry).toLocal8Bit().toStdString();
-    }
-    return dir.filePath(wanted).toLocal8Bit().toStdString();
-}
-
 } // namespace
 
 std::vector<CaptionAssignment> ParseLanguage(std::string_view bytes, LanguageTables& tables) {
@@ -350,7 +333,7 @@ std::vector<CaptionAssignment> ParseLanguage(std::string_view bytes, LanguageTab
 std::vector<CaptionAssignment> LoadLanguage(const std::string& programDir,
                                             std::string& defLanguage, LanguageTables& tables) {
     MakeUpper(defLanguage);
-    const std::string bytes = ReadFileBytes(ResolveInFolder(programDir, defLanguage));
+    const std::string bytes = ReadFileBytes(ResolvePathIgnoringCase(programDir, defLanguage));
     return ParseLanguage(bytes, tables);
 }
 

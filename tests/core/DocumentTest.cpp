@@ -97,3 +97,29 @@ TEST(Document, NewKeepsTheFlagAndTheModuleRoot) {
 
 } // namespace
 } // namespace dolmex
+
+#include "core/PathCase.h"
+
+namespace dolmex {
+namespace {
+
+TEST(PathCase, FindsFilesWhoseLetterCaseDiffers) {
+    TempFolder folder;
+    QDir(QString::fromStdString(folder.root())).mkpath("Mod/MES");
+    folder.write("Mod/MES/GameArea.Mes", "x");
+    folder.write("Mod/exact.mes", "y");
+    const std::string root = folder.root() + "/Mod/";
+    const std::pair<const char*, std::string> cases[] = {
+        {"mes\\gamearea.mes", root + "MES/GameArea.Mes"},
+        {"mes/GAMEAREA.MES", root + "MES/GameArea.Mes"},
+        {"exact.mes", root + "exact.mes"},
+        {"mes\\absent.mes", root + "MES/absent.mes"},
+        {"none\\absent.mes", root + "none/absent.mes"},
+    };
+    for (const auto& [relative, expected] : cases)
+        EXPECT_EQ(ResolvePathIgnoringCase(root, relative), expected) << relative;
+    EXPECT_EQ(ResolvePathIgnoringCase(folder.root() + "\\Mod", "exact.mes"), root + "exact.mes");
+}
+
+} // namespace
+} // namespace dolmex

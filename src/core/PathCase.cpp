@@ -1,0 +1,35 @@
+#include "PathCase.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace dolmex {
+
+std::string ResolvePathIgnoringCase(const std::string& base, std::string_view relative) {
+    QString path = QString::fromLocal8Bit(base);
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('\\')))
+        path += QLatin1Char('/');
+    const QStringList parts = QString::fromLocal8Bit(relative.data(), static_cast<qsizetype>(relative.size()))
+                                  .split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString part = parts[i];
+        const QString folder = path.isEmpty() ? QStringLiteral(".") : path;
+        if (!QFileInfo::exists(path + part)) {
+            const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries) {
+                if (entry.compare(part, Qt::CaseInsensitive) == 0) {
+                    part = entry;
+                    break;
+                }
+            }
+        }
+        path += part;
+        if (i + 1 < parts.size())
+            path += QLatin1Char('/');
+    }
+    return path.toLocal8Bit().toStdString();
+}
+
+} // namespace dolmex
