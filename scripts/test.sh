@@ -27,6 +27,9 @@ else
   status=1
 fi
 
+echo "== fuzzing every parser of outside text"
+bash scripts/fuzz.sh 20 || status=1
+
 if [ $status -ne 0 ]; then
   echo "FAILED"
 else
