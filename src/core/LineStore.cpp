@@ -48,24 +48,30 @@ void LineStore::setTitle(int column, std::string text) {
 void LineStore::setCell(int row, int column, std::string text) {
     if (!isDataRow(row) || !IsColumn(column))
         return;
+    const LineStoreChange change{LineStoreChange::Kind::CellsChanged, row, 1, column};
+    aboutToChange(change);
     m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)] = std::move(text);
-    changed({LineStoreChange::Kind::CellsChanged, row, 1, column});
+    changed(change);
 }
 
 void LineStore::setLine(int row, DialogLine line) {
     if (!isDataRow(row))
         return;
+    const LineStoreChange change{LineStoreChange::Kind::CellsChanged, row, 1, -1};
+    aboutToChange(change);
     m_rows[static_cast<std::size_t>(row - 1)] = std::move(line);
-    changed({LineStoreChange::Kind::CellsChanged, row, 1, -1});
+    changed(change);
 }
 
 void LineStore::setLines(int firstRow, std::vector<DialogLine> lines) {
     if (!isDataRow(firstRow) || lines.empty())
         return;
     const int count = std::min(static_cast<int>(lines.size()), rowCount() - firstRow);
+    const LineStoreChange change{LineStoreChange::Kind::CellsChanged, firstRow, count, -1};
+    aboutToChange(change);
     for (int i = 0; i < count; ++i)
         m_rows[static_cast<std::size_t>(firstRow - 1 + i)] = std::move(lines[static_cast<std::size_t>(i)]);
-    changed({LineStoreChange::Kind::CellsChanged, firstRow, count, -1});
+    changed(change);
 }
 
 void LineStore::insertLines(int row, std::vector<DialogLine> lines) {

@@ -21,8 +21,8 @@ struct LineStoreChange {
 class LineStoreObserver {
 public:
     virtual ~LineStoreObserver() = default;
-    // Called before rows are inserted or removed and before a reset, so a Qt model can
-    // announce the change; `change` describes what is about to happen.
+    // Called before every change of the rows, so a Qt model can announce it and an undo
+    // history can keep what is about to be overwritten; `change` describes what follows.
     virtual void lineStoreAboutToChange(const LineStoreChange&) {}
     virtual void lineStoreChanged(const LineStoreChange& change) = 0;
 };

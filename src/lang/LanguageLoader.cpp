@@ -49,15 +49,16 @@ enum Section {
     ResultButtons,
     GreetingTests,
     Spells,
+    EditMenu,
     Unknown,
 };
 
-constexpr std::array<const char*, 21> kSectionNames{
+constexpr std::array<const char*, 22> kSectionNames{
     "TEST",         "RESULT",           "QUESTS",             "DEGREE",      "SKILLS",
     "RACES",        "COLLEGES",         "MAINMENU",           "MAINDESCRIPTION",
     "PLAYER",       "GENDER",           "IN",                 "CAPTIONS",    "GENERATEDDIALOG",
     "SKILLKIND",    "TESTBUTTONSHINTS", "RESULTBUTTONSHINTS", "TESTBUTTONS", "RESULTBUTTONS",
-    "GREETINGTESTS", "SPELLS"};
+    "GREETINGTESTS", "SPELLS",      "EDITMENU"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
 constexpr std::array<const char*, 41> kMainMenuItems{
@@ -303,6 +304,7 @@ private:
             break;
         case GreetingTests: m_tables.greetingTests.set(m_lineIndex, line); break;
         case Spells: m_tables.spells.set(m_lineIndex, line); break;
+        case EditMenu: m_tables.editMenu.set(m_lineIndex, line); break;
         default: break;
         }
         // A huge section cannot overflow the index: it stops counting past any table.

@@ -62,6 +62,32 @@ struct GeneratedKind {
     std::string phrase; // the template of the generated text
 };
 
+// Entries of the EDITMENU section: the undo commands and the names of undoable steps.
+enum EditMenuEntry : int {
+    kUndo = 0,
+    kRedo,
+    kStepEditCell,
+    kStepAppendLine,
+    kStepInsertLine,
+    kStepDeleteLines,
+    kStepCopyTextToGender,
+    kStepCopyGenderToText,
+    kStepMoveUp,
+    kStepMoveDown,
+    kStepCutLines,
+    kStepCutAndAppendLines,
+    kStepPasteLines,
+    kStepNumberBlock,
+    kStepSeparatorLines,
+    kStepDeleteEmptyLines,
+    kStepClearComments,
+    kStepRenumber,
+    kStepSetResponse,
+    kStepWizardApply,
+    kStepChangeLines,
+    kEditMenuEntries
+};
+
 // Every table a language file fills. Entries keep their text until a later load
 // supplies the same entry, so switching language never leaves holes.
 struct LanguageTables {
@@ -81,6 +107,8 @@ struct LanguageTables {
     TextTable<4, 0> skillKind;
     TextTable<19, 100> greetingTests;
     TextTable<80, 40> spells;
+    // Undo and redo: their captions and the names of the steps (see EditMenuEntry).
+    TextTable<32, 50> editMenu;
     // Filter of the open and save dialogs, "description|*.dlg|description|*.*".
     std::string fileFilter;
 

@@ -8,6 +8,7 @@
 #include "ui/LineStoreModel.h"
 #include "ui/LiveEditDelegate.h"
 #include "ui/Prompter.h"
+#include "ui/UndoHistory.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,6 +40,14 @@ constexpr int kRowHeight = 16;
 constexpr int kDescriptionAreaHeight = 220;
 constexpr int kLineCountEntry = 14;
 constexpr int kUnencodableEntry = 47;
+
+// The EDITMENU step names of the commands that change the store.
+constexpr std::pair<const char*, int> kCommandSteps[] = {
+    {"N19", kStepAppendLine},       {"N22", kStepInsertLine},
+    {"N20", kStepDeleteLines},      {"N24", kStepCopyTextToGender},
+    {"N25", kStepCopyGenderToText}, {"Nup", kStepMoveUp},
+    {"Ndn", kStepMoveDown},
+};
 
 std::string ToBytes(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
@@ -76,6 +85,18 @@ constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2", "NB3",
 
 } // namespace
 
+namespace {
+
+class HistoryStep : public UndoStep {
+public:
+    HistoryStep(UndoHistory& history, const QString& name) : m_step(history, name) {}
+
+private:
+    UndoHistory::Step m_step;
+};
+
+} // namespace
+
 TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile,
                      QWidget* parent)
     : QMainWindow(parent), m_context(context), m_prompter(prompter),
@@ -84,8 +105,10 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     createMenus();
     createToolBar();
     createCentralArea();
+    createUndoCommands();
     connectCommands();
     FormCreate(commandLineFile);
+    forgetHistory();
 }
 
 TMainForm::~TMainForm() = default;
@@ -267,8 +290,17 @@ void TMainForm::connectCommands() {
         {"N20", &TMainForm::N20Click}, {"N24", &TMainForm::N24Click}, {"N25", &TMainForm::N25Click},
         {"Nup", &TMainForm::NupClick}, {"Ndn", &TMainForm::NdnClick}, {"N14", &TMainForm::N14Click},
     };
-    for (const auto& [name, handler] : commands)
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    for (const auto& [name, handler] : commands) {
+        int step = -1;
+        for (const auto& [command, entry] : kCommandSteps) {
+            if (std::string_view(command) == name)
+                step = entry;
+        }
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler, step] {
+            const auto undo = step >= 0 ? undoStep(step) : nullptr;
+            (this->*handler)();
+        });
+    }
 
     connect(action(QStringLiteral("N7")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("N9")), &QAction::triggered, this, &TMainForm::MakeLineDescr);
@@ -358,13 +390,17 @@ void TMainForm::reportIoError(const std::exception& error) {
 QString TMainForm::fileFilter() const { return FromCp1251(m_context.tables.fileFilter); }
 
 bool TMainForm::LoadDlg(const QString& path) {
+    bool loaded = false;
+    m_history->setSuspended(true);
     try {
-        if (!m_document.LoadDlg(ToBytes(path)))
-            return false;
+        loaded = m_document.LoadDlg(ToBytes(path));
     } catch (const IoError& error) {
         reportIoError(error);
-        return false;
     }
+    m_history->setSuspended(false);
+    if (!loaded)
+        return false;
+    forgetHistory();
     setCaption(m_document.caption());
     m_applicationTitle = FromCp1251(m_document.caption());
     m_messages.setModuleRoot(m_document.moduleRoot());
@@ -425,8 +461,11 @@ bool TMainForm::loadLanguage() {
     }
     action(QString::fromLatin1(LanguageMenuItem(m_context.settings.defLanguage)))->setChecked(true);
     applyCaptions(assignments);
+    updateUndoCaptions();
     refreshLineCount();
     MakeLineDescr();
+    if (onLanguageLoaded)
+        onLanguageLoaded();
     return true;
 }
 
@@ -478,7 +517,10 @@ bool TMainForm::Alarm() {
 void TMainForm::N2Click() {
     if (!Alarm())
         return;
+    m_history->setSuspended(true);
     m_document.reset();
+    m_history->setSuspended(false);
+    forgetHistory();
     setCaption(m_document.caption());
     MakeLineDescr();
 }
@@ -505,6 +547,7 @@ void TMainForm::N4Click() {
         reportIoError(error);
         return;
     }
+    m_undoStack.setClean();
     setCaption(m_document.caption());
 }
 
@@ -596,6 +639,108 @@ void TMainForm::N14Click() {
         if (QAction* item = action(QString::fromLatin1(name)))
             item->setEnabled(!editing);
     }
+}
+
+void TMainForm::createUndoCommands() {
+    m_history = std::make_unique<UndoHistory>(m_document.store(), m_undoStack);
+    m_history->readCursor = [this] {
+        CursorState state{currentRow(), std::max(0, SG->currentIndex().column()), 0, 0};
+        const QModelIndexList rows = SG->selectionModel()->selectedRows();
+        if (!rows.isEmpty()) {
+            const RowBlock block = selectedBlock();
+            state.firstSelected = block.first;
+            state.lastSelected = block.last;
+        }
+        return state;
+    };
+    m_history->restoreCursor = [this](const CursorState& state) {
+        SG->setCurrentIndex(m_model->index(
+            std::clamp(state.row, 1, m_document.store().rowCount() - 1) - 1, state.column));
+        if (state.firstSelected > 0)
+            selectBlock({state.firstSelected, state.lastSelected});
+        refreshLineCount();
+        MakeLineDescr();
+    };
+    m_history->cellEditName = [this] {
+        return FromCp1251(m_context.tables.editMenu[kStepEditCell]);
+    };
+    m_history->lonelyChangeName = [this] {
+        return FromCp1251(m_context.tables.editMenu[kStepChangeLines]);
+    };
+
+    QMenu* editing = m_menus.at(QStringLiteral("N10"));
+    QAction* first = editing->actions().value(0);
+    const std::pair<const char*, QList<QKeySequence>> commands[] = {
+        {"Undo1", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
+        {"Redo1", {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}},
+    };
+    for (const auto& [name, keys] : commands) {
+        auto* item = new QAction(this);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setShortcuts(keys);
+        item->setEnabled(false);
+        editing->insertAction(first, item);
+        m_actions[item->objectName()] = item;
+    }
+    editing->insertSeparator(first);
+    QAction* undo = action(QStringLiteral("Undo1"));
+    QAction* redo = action(QStringLiteral("Redo1"));
+    undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    QAction* buffers = ToolBar1->actions().value(ToolBar1->actions().size() - 5);
+    const std::pair<const char*, QAction*> buttons[] = {{"UndoButton", undo}, {"RedoButton", redo}};
+    for (const auto& [name, item] : buttons) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setDefaultAction(item);
+        button->setAutoRaise(true);
+        ToolBar1->insertWidget(buffers, button);
+    }
+    ToolBar1->insertSeparator(buffers);
+
+    connect(undo, &QAction::triggered, this, &TMainForm::UndoClick);
+    connect(redo, &QAction::triggered, this, &TMainForm::RedoClick);
+    connect(&m_undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&m_undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&m_undoStack, &QUndoStack::indexChanged, this, &TMainForm::updateUndoCaptions);
+}
+
+std::unique_ptr<UndoStep> TMainForm::undoStep(int entry) {
+    return std::make_unique<HistoryStep>(*m_history, FromCp1251(m_context.tables.editMenu[entry]));
+}
+
+void TMainForm::updateUndoCaptions() {
+    const std::pair<const char*, QString> captions[] = {
+        {"Undo1", FromCp1251(m_context.tables.editMenu[kUndo]) + QLatin1Char(' ') + m_undoStack.undoText()},
+        {"Redo1", FromCp1251(m_context.tables.editMenu[kRedo]) + QLatin1Char(' ') + m_undoStack.redoText()},
+    };
+    for (const auto& [name, caption] : captions) {
+        action(QString::fromLatin1(name))->setText(caption.trimmed());
+        action(QString::fromLatin1(name))->setToolTip(caption.trimmed());
+    }
+}
+
+void TMainForm::forgetHistory() {
+    const bool modified = m_document.isModified();
+    m_undoStack.clear();
+    m_undoStack.setClean();
+    m_document.setModified(modified);
+    updateUndoCaptions();
+}
+
+void TMainForm::UndoClick() {
+    if (!m_undoStack.canUndo())
+        return;
+    m_undoStack.undo();
+    // Back at the state of the last save or load, nothing is left to lose.
+    m_document.setModified(!m_undoStack.isClean());
+}
+
+void TMainForm::RedoClick() {
+    if (!m_undoStack.canRedo())
+        return;
+    m_undoStack.redo();
+    m_document.setModified(!m_undoStack.isClean());
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -7,6 +7,7 @@
 #include "interp/LineDescriber.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
 
 #include <functional>
 #include <map>
@@ -26,6 +27,7 @@ namespace dolmex {
 
 class LineStoreModel;
 class Prompter;
+class UndoHistory;
 
 // The main window: the grid over the one line store, the description of the current line,
 // the navigation list, the status bar, and the menus and tool bar that drive them.
@@ -47,10 +49,16 @@ public:
     QString applicationTitle() const { return m_applicationTitle; }
     double gridHeightRatio() const { return m_gridHeightRatio; }
     const LineDescription& description() const { return m_description; }
+    QUndoStack& undoStack() { return m_undoStack; }
+    // Every change of the store made while the returned object lives is one undo step,
+    // named by entry `entry` of the EDITMENU section.
+    std::unique_ptr<class UndoStep> undoStep(int entry);
 
     // Hooks for the windows that are opened from here.
     std::function<void(int row)> onOpenWizard;
     std::function<void()> onActivated;
+    // After a language file was read and the main window captioned: the others follow.
+    std::function<void()> onLanguageLoaded;
 
     // The central refresh of the description panel, the navigation list and the status bar.
     void MakeLineDescr();
@@ -79,6 +87,8 @@ public:
     void NupClick();
     void NdnClick();
     void N14Click();
+    void UndoClick();
+    void RedoClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -99,6 +109,10 @@ private:
     RowBlock selectedBlock() const;
     void selectBlock(RowBlock block);
     void afterLineCommand(int currentRow);
+    void createUndoCommands();
+    void updateUndoCaptions();
+    // A new document or a loaded file starts a new history; the modified flag stays.
+    void forgetHistory();
     void reportIoError(const std::exception& error);
     void storeWindowSettings();
     QString fileFilter() const;
@@ -110,6 +124,8 @@ private:
     FileMessageSource m_messages;
     LineDescriber m_describer;
     LineDescription m_description;
+    QUndoStack m_undoStack;
+    std::unique_ptr<UndoHistory> m_history;
 
     std::map<QString, QAction*> m_actions;
     std::map<QString, QMenu*> m_menus;
@@ -128,6 +144,12 @@ private:
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
+};
+
+// An undo step under way; see TMainForm::undoStep.
+class UndoStep {
+public:
+    virtual ~UndoStep() = default;
 };
 
 } // namespace dolmex

@@ -51,7 +51,7 @@ TEST(LineStore, ReportsEachChangeBeforeAndAfter) {
     store.removeObserver(&recorder);
     store.setCell(1, 0, "unseen");
     EXPECT_EQ(recorder.after, (std::vector<K>{K::RowsInserted, K::CellsChanged, K::RowsRemoved, K::Reset}));
-    EXPECT_EQ(recorder.before, (std::vector<K>{K::RowsInserted, K::RowsRemoved, K::Reset}));
+    EXPECT_EQ(recorder.before, recorder.after) << "every change is announced before it is made";
     EXPECT_EQ(store.cell(1, 0), "unseen");
 }
 

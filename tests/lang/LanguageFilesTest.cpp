@@ -210,6 +210,11 @@ TEST(LanguageFiles, FilesAreEncodedAsShipped) {
     }
 }
 
+// Reads a table by entry number.
+template <typename Table> std::function<const std::string&(int)> EntriesOf(const Table& table) {
+    return [&table](int i) -> const std::string& { return table[i]; };
+}
+
 TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
     for (const LoadedFile& f : Files()) {
         SCOPED_TRACE(f.name);
@@ -224,107 +229,80 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             std::function<const std::string&(int)> entry;
         };
         const Range ranges[] = {
-            {"MAINDESCRIPTION", 0, 47, 50, [&](int i) -> auto& {return t.mainDescription[i];
-    }
-}
-, {"QUESTS", 0, 6, 40, [&](int i) -> auto& {return t.quests[i];
-} // namespace
-} // namespace dolmex
-, {"DEGREE", 0, 3, 20, [&](int i) -> auto& {return t.degree[i];
-}
-}
-, {"SKILLS", 0, 15, 30, [&](int i) -> auto& {return t.skills[i];
-}
-}
-, {"RACES", 1, 11, 25, [&](int i) -> auto& {return t.races[i];
-}
-}
-, {"COLLEGES", 1, 16, 35, [&](int i) -> auto& {return t.colleges[i];
-}
-}
-, {"PLAYER", 0, 1, 20, [&](int i) -> auto& {return t.player[i];
-}
-}
-, {"GENDER", 0, 5, 50, [&](int i) -> auto& {return t.gender[i];
-}
-}
-, {"IN", 0, 1, 20, [&](int i) -> auto& {return t.in[i];
-}
-}
-, {"CAPTIONS", 1, 10, 50, [&](int i) -> auto& {return t.captions[i];
-}
-}
-, {"SKILLKIND", 0, 3, 0, [&](int i) -> auto& {return t.skillKind[i];
-}
-}
-, {"GREETINGTESTS", 0, 13, 100, [&](int i) -> auto& {return t.greetingTests[i];
-}
-}
-, {"SPELLS", 0, 79, 40, [&](int i) -> auto& {return t.spells[i];
-}
-}
-,
-}
-;
-for (const Range& r : ranges) {
-    for (int i = r.first; i <= r.last; ++i) {
-        SCOPED_TRACE(std::string(r.table) + " " + std::to_string(i));
-        EXPECT_FALSE(r.entry(i).empty());
-        if (r.width > 0) {
-            EXPECT_LT(r.entry(i).size(), r.width) << r.entry(i);
+            {"MAINDESCRIPTION", 0, 47, 50, EntriesOf(t.mainDescription)},
+            {"QUESTS", 0, 6, 40, EntriesOf(t.quests)},
+            {"DEGREE", 0, 3, 20, EntriesOf(t.degree)},
+            {"SKILLS", 0, 15, 30, EntriesOf(t.skills)},
+            {"RACES", 1, 11, 25, EntriesOf(t.races)},
+            {"COLLEGES", 1, 16, 35, EntriesOf(t.colleges)},
+            {"PLAYER", 0, 1, 20, EntriesOf(t.player)},
+            {"GENDER", 0, 5, 50, EntriesOf(t.gender)},
+            {"IN", 0, 1, 20, EntriesOf(t.in)},
+            {"CAPTIONS", 1, 10, 50, EntriesOf(t.captions)},
+            {"SKILLKIND", 0, 3, 0, EntriesOf(t.skillKind)},
+            {"GREETINGTESTS", 0, 13, 100, EntriesOf(t.greetingTests)},
+            {"SPELLS", 0, 79, 40, EntriesOf(t.spells)},
+            {"EDITMENU", 0, 20, 50, EntriesOf(t.editMenu)},
+        };
+        for (const Range& r : ranges) {
+            for (int i = r.first; i <= r.last; ++i) {
+                SCOPED_TRACE(std::string(r.table) + " " + std::to_string(i));
+                EXPECT_FALSE(r.entry(i).empty());
+                if (r.width > 0) {
+                    EXPECT_LT(r.entry(i).size(), r.width) << r.entry(i);
+                }
+            }
         }
-    }
-}
-// Jump entries are recognised by the first two words of entry 10, followed by
-// the line number; with any other number of words no jump would ever work.
-const std::string& jump = t.mainDescription[10];
-std::size_t words = 0;
-for (std::size_t i = 0; i < jump.size(); ++i) {
-    const bool word = static_cast<unsigned char>(jump[i]) > 32;
-    if (word && (i == 0 || static_cast<unsigned char>(jump[i - 1]) <= 32))
-        ++words;
-}
-EXPECT_EQ(words, 2u) << "MAINDESCRIPTION 10: '" << jump << "'";
+        // Jump entries are recognised by the first two words of entry 10, followed by
+        // the line number; with any other number of words no jump would ever work.
+        const std::string& jump = t.mainDescription[10];
+        std::size_t words = 0;
+        for (std::size_t i = 0; i < jump.size(); ++i) {
+            const bool word = static_cast<unsigned char>(jump[i]) > 32;
+            if (word && (i == 0 || static_cast<unsigned char>(jump[i - 1]) <= 32))
+                ++words;
+        }
+        EXPECT_EQ(words, 2u) << "MAINDESCRIPTION 10: '" << jump << "'";
 
-// Caption sections: each control of a list gets its text from its line, so the
-// last control of each list being set shows that no line is missing.
-const auto assigned = [&](TargetWindow window, const std::string& control,
-                          CaptionProperty property) {
-    return std::any_of(f.assignments.begin(), f.assignments.end(), [&](const auto& a) {
-        return a.window == window && a.control == control && a.property == property &&
-               !a.text.empty();
-    });
-};
-const std::tuple<const char*, TargetWindow, const char*, CaptionProperty> lastOfList[] = {
-    {"MAINMENU 0", TargetWindow::Main, "N1", CaptionProperty::Caption},
-    {"MAINMENU 40", TargetWindow::Main, "N39", CaptionProperty::Caption},
-    {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
-    {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},
-    {"TESTBUTTONS 0", TargetWindow::Wizard, "PC5", CaptionProperty::Caption},
-    {"TESTBUTTONS 60", TargetWindow::Wizard, "N72", CaptionProperty::Caption},
-    {"RESULTBUTTONS 14", TargetWindow::Wizard, "N82", CaptionProperty::Caption},
-    {"RESULTBUTTONS 40", TargetWindow::Wizard, "Quell1", CaptionProperty::Caption},
-    {"TESTBUTTONSHINTS 19", TargetWindow::Wizard, "TBtn9", CaptionProperty::Hint},
-    {"RESULTBUTTONSHINTS 19", TargetWindow::Wizard, "SpeedButton5", CaptionProperty::Hint},
-};
-for (const auto& [what, window, control, property] : lastOfList)
-    EXPECT_TRUE(assigned(window, control, property)) << what;
-for (const CaptionAssignment& a : f.assignments) {
-    if (a.property != CaptionProperty::ClearItems) {
-        EXPECT_FALSE(a.text.empty()) << a.control;
+        // Caption sections: each control of a list gets its text from its line, so the
+        // last control of each list being set shows that no line is missing.
+        const auto assigned = [&](TargetWindow window, const std::string& control,
+                                  CaptionProperty property) {
+            return std::any_of(f.assignments.begin(), f.assignments.end(), [&](const auto& a) {
+                return a.window == window && a.control == control && a.property == property &&
+                       !a.text.empty();
+            });
+        };
+        const std::tuple<const char*, TargetWindow, const char*, CaptionProperty> lastOfList[] = {
+            {"MAINMENU 0", TargetWindow::Main, "N1", CaptionProperty::Caption},
+            {"MAINMENU 40", TargetWindow::Main, "N39", CaptionProperty::Caption},
+            {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
+            {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},
+            {"TESTBUTTONS 0", TargetWindow::Wizard, "PC5", CaptionProperty::Caption},
+            {"TESTBUTTONS 60", TargetWindow::Wizard, "N72", CaptionProperty::Caption},
+            {"RESULTBUTTONS 14", TargetWindow::Wizard, "N82", CaptionProperty::Caption},
+            {"RESULTBUTTONS 40", TargetWindow::Wizard, "Quell1", CaptionProperty::Caption},
+            {"TESTBUTTONSHINTS 19", TargetWindow::Wizard, "TBtn9", CaptionProperty::Hint},
+            {"RESULTBUTTONSHINTS 19", TargetWindow::Wizard, "SpeedButton5", CaptionProperty::Hint},
+        };
+        for (const auto& [what, window, control, property] : lastOfList)
+            EXPECT_TRUE(assigned(window, control, property)) << what;
+        for (const CaptionAssignment& a : f.assignments) {
+            if (a.property != CaptionProperty::ClearItems) {
+                EXPECT_FALSE(a.text.empty()) << a.control;
+            }
+        }
+        const auto responseRows =
+            std::count_if(f.assignments.begin(), f.assignments.end(), [](const auto& a) {
+                return a.control == "ResLineBox" && a.property == CaptionProperty::AddItem;
+            });
+        EXPECT_EQ(responseRows, 4);
+        // "description|*.dlg|description|*.*", both descriptions present.
+        EXPECT_EQ(t.fileFilter.find("|*.dlg|"), t.fileFilter.find('|')) << t.fileFilter;
+        EXPECT_GT(t.fileFilter.find('|'), 0u);
+        EXPECT_GT(t.fileFilter.size(), t.fileFilter.find("|*.dlg|") + 7 + 4);
+        EXPECT_EQ(t.fileFilter.substr(t.fileFilter.size() - 4), "|*.*");
     }
-}
-const auto responseRows =
-    std::count_if(f.assignments.begin(), f.assignments.end(), [](const auto& a) {
-        return a.control == "ResLineBox" && a.property == CaptionProperty::AddItem;
-    });
-EXPECT_EQ(responseRows, 4);
-// "description|*.dlg|description|*.*", both descriptions present.
-EXPECT_EQ(t.fileFilter.find("|*.dlg|"), t.fileFilter.find('|')) << t.fileFilter;
-EXPECT_GT(t.fileFilter.find('|'), 0u);
-EXPECT_GT(t.fileFilter.size(), t.fileFilter.find("|*.dlg|") + 7 + 4);
-EXPECT_EQ(t.fileFilter.substr(t.fileFilter.size() - 4), "|*.*");
-}
 }
 
 TEST(LanguageFiles, EveryInsertedCodeIsDescribedByWellFormedTemplates) {

@@ -364,3 +364,69 @@ TEST_F(MainFormTest, MenuItemsCarryTheirShortcuts) {
 
 } // namespace
 } // namespace dolmex
+
+namespace dolmex {
+namespace {
+
+TEST_F(MainFormTest, UndoTakesBackEachCommandAndKnowsTheSavedState) {
+    auto form = start(QString::fromStdString(dialog("00002A.dlg", kThreeLines)));
+    auto* grid = child<QTableView>(*form, "SG");
+    QAction* undo = form->action("Undo1");
+    QAction* redo = form->action("Redo1");
+    ASSERT_NE(undo, nullptr);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Z")}));
+    EXPECT_EQ(redo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+
+    form->setCurrentRow(2);
+    grid->selectionModel()->select(QItemSelection(grid->model()->index(1, 0), grid->model()->index(2, 7)),
+                                   QItemSelectionModel::ClearAndSelect);
+    trigger(*form, "N20");
+    EXPECT_EQ(form->document().store().rowCount(), 2);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo Delete lines");
+
+    trigger(*form, "Undo1");
+    EXPECT_EQ(form->document().store().rowCount(), 4);
+    EXPECT_EQ(cell(*form, 2, ColText), "Answer");
+    EXPECT_EQ(form->currentRow(), 2);
+    EXPECT_EQ(grid->selectionModel()->selectedRows().size(), 2);
+    EXPECT_FALSE(form->document().isModified()) << "back at the loaded state";
+    EXPECT_EQ(redo->text(), "Redo Delete lines");
+
+    trigger(*form, "Redo1");
+    EXPECT_EQ(form->document().store().rowCount(), 2);
+    EXPECT_TRUE(form->document().isModified());
+    trigger(*form, "Undo1");
+
+    // Keystrokes in one cell are one step.
+    trigger(*form, "N14");
+    grid->setCurrentIndex(grid->model()->index(0, ColText));
+    QTest::keyClick(grid, Qt::Key_F2);
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, "abc");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(cell(*form, 1, ColText), "Helloabc");
+    EXPECT_EQ(undo->text(), "Undo Edit cell");
+    trigger(*form, "Undo1");
+    EXPECT_EQ(cell(*form, 1, ColText), "Hello");
+    EXPECT_FALSE(form->document().isModified());
+
+    // A save is the new clean state; New and Open start a new history.
+    trigger(*form, "N19");
+    trigger(*form, "N4");
+    EXPECT_FALSE(form->document().isModified());
+    trigger(*form, "Undo1");
+    EXPECT_TRUE(form->document().isModified());
+    prompter.setNextAnswer(Prompter::Answer::No);
+    trigger(*form, "N2");
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_TRUE(form->document().isModified()) << "New leaves the flag as it was";
+}
+
+} // namespace
+} // namespace dolmex
