@@ -3,6 +3,7 @@
 #include "core/FileBytes.h"
 #include "core/IoError.h"
 #include "lang/LanguageLoader.h"
+#include "lang/ProgramFolders.h"
 #include "lang/Settings.h"
 
 #include <QCoreApplication>
@@ -51,8 +52,9 @@ void LoadLanguageTables(const QString& named, LanguageTables& tables) {
     } catch (const IoError&) {
         // An unreadable settings file still leaves the default language to load.
     }
-    LoadLanguage(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(),
-                 settings.defLanguage, tables);
+    LoadLanguage(
+        LanguageFolderFor(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString(),
+        settings.defLanguage, tables);
 }
 
 } // namespace dolmex::cli

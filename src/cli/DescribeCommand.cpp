@@ -6,6 +6,7 @@
 #include "interp/FileMessageSource.h"
 #include "interp/LineDescriber.h"
 #include "lang/LanguageLoader.h"
+#include "lang/ProgramFolders.h"
 #include "lang/Settings.h"
 
 #include <QCommandLineParser>
@@ -88,8 +89,9 @@ void LoadTables(const QString& named, LanguageTables& tables) {
     } catch (const IoError&) {
         // An unreadable settings file still leaves the default language to load.
     }
-    LoadLanguage(QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(),
-                 settings.defLanguage, tables);
+    LoadLanguage(
+        LanguageFolderFor(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString(),
+        settings.defLanguage, tables);
 }
 
 } // namespace

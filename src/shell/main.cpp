@@ -1,10 +1,11 @@
 #include "ProgramContext.h"
 #include "ProgramWindows.h"
 #include "core/MemoryTuning.h"
+#include "lang/ProgramFolders.h"
 #include "ui/Prompter.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
     dolmex::KeepFreedMemoryForReuse();
@@ -15,10 +16,13 @@ int main(int argc, char* argv[]) {
 
     dolmex::ProgramContext context;
     const QString programPath = QApplication::applicationFilePath();
-    context.programDir = QDir::toNativeSeparators(QApplication::applicationDirPath() + QLatin1Char('/'))
-                             .toLocal8Bit()
-                             .toStdString();
-    context.settingsPath = dolmex::SettingsPathFor(programPath.toLocal8Bit().toStdString());
+    // An installed copy keeps its settings and buffers in the user's configuration folder.
+    const dolmex::ProgramFolders folders = dolmex::LocateProgramFolders(
+        programPath, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    context.programPath = programPath.toLocal8Bit().toStdString();
+    context.languageDir = folders.languageDir.toLocal8Bit().toStdString();
+    context.programDir = folders.homeDir.toLocal8Bit().toStdString();
+    context.settingsPath = folders.settingsPath.toLocal8Bit().toStdString();
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
