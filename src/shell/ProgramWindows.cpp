@@ -5,8 +5,21 @@ namespace dolmex {
 ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
                                const QString& commandLineFile)
     : m_context(context), m_prompter(prompter),
-      m_main(std::make_unique<TMainForm>(context, prompter, commandLineFile)) {}
+      m_main(std::make_unique<TMainForm>(context, prompter, commandLineFile)) {
+    // The secondary windows in start-up order: renumbering options, renumbering report,
+    // about box, line wizard, block navigator.
+    m_wizard = std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
+                                             context.wizardCaptions,
+                                             static_cast<WizardHost*>(this));
+    m_main->onOpenWizard = [this](int row) { m_wizard->openRow(row); };
+    m_main->onLanguageLoaded = [this] { m_wizard->languageLoaded(); };
+}
 
 ProgramWindows::~ProgramWindows() = default;
+
+void ProgramWindows::wizardApplied(int row) {
+    m_main->setCurrentRow(row);
+    m_main->MakeLineDescr();
+}
 
 } // namespace dolmex
