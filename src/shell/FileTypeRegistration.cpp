@@ -14,9 +14,12 @@
 #include <QStandardPaths>
 
 #include <optional>
+#include <string>
 #include <utility>
 
 #ifdef Q_OS_WIN
+#define NOMINMAX
+#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 
