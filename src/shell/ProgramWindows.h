@@ -2,6 +2,9 @@
 
 #include "ProgramContext.h"
 #include "TMainForm.h"
+#include "ToolCommands.h"
+#include "tools/TBlockForm.h"
+#include "tools/TRenumberForm.h"
 #include "wizard/TWizardForm.h"
 
 #include <QString>
@@ -22,6 +25,10 @@ public:
 
     TMainForm& mainForm() { return *m_main; }
     TWizardForm& wizard() { return *m_wizard; }
+    TRenumberForm& renumberForm() { return *m_renumberForm; }
+    TRenReport& renumberReport() { return *m_report; }
+    TBlockForm& navigator() { return *m_navigator; }
+    ToolCommands& tools() { return *m_tools; }
 
 private:
     // The wizard applied its working row to the main grid's row `row`.
@@ -30,9 +37,12 @@ private:
     ProgramContext& m_context;
     Prompter& m_prompter;
     std::unique_ptr<TMainForm> m_main;
-    // The renumbering options, the renumbering report and the about box come here.
+    std::unique_ptr<TRenumberForm> m_renumberForm;
+    std::unique_ptr<TRenReport> m_report;
+    // The about box is made when it is asked for.
     std::unique_ptr<TWizardForm> m_wizard;
-    // The block navigator comes here.
+    std::unique_ptr<TBlockForm> m_navigator;
+    std::unique_ptr<ToolCommands> m_tools;
 };
 
 } // namespace dolmex

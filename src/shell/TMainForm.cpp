@@ -453,7 +453,7 @@ void TMainForm::Responce(int number) {
 bool TMainForm::loadLanguage() {
     std::vector<CaptionAssignment> assignments;
     try {
-        assignments = LoadLanguage(m_context.languageFolder(), m_context.settings.defLanguage,
+        assignments = LoadLanguage(m_context.programDir, m_context.settings.defLanguage,
                                    m_context.tables);
     } catch (const IoError& error) {
         reportIoError(error);

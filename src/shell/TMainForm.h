@@ -59,6 +59,17 @@ public:
     std::function<void()> onActivated;
     // After a language file was read and the main window captioned: the others follow.
     std::function<void()> onLanguageLoaded;
+    // At the start of every description refresh (the block navigator follows the dialog).
+    std::function<void()> onDescribe;
+    // Once, when the window is first shown and the language is read.
+    std::function<void()> onFirstShown;
+
+    // The selected block of rows (the current row when none is selected).
+    RowBlock selectedBlock() const;
+    void selectBlock(RowBlock block);
+    // While set (not -1), a change of the store that no command announced is one undo
+    // step named by this EDITMENU entry (the line wizard's applies, for example).
+    void setLonelyStepEntry(int entry) { m_lonelyStepEntry = entry; }
 
     // The central refresh of the description panel, the navigation list and the status bar.
     void MakeLineDescr();
@@ -106,8 +117,6 @@ private:
     void showDescription();
     void setCaption(const std::string& caption);
     void refreshLineCount();
-    RowBlock selectedBlock() const;
-    void selectBlock(RowBlock block);
     void afterLineCommand(int currentRow);
     void createUndoCommands();
     void updateUndoCaptions();
@@ -144,6 +153,7 @@ private:
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
+    int m_lonelyStepEntry = -1;
 };
 
 // An undo step under way; see TMainForm::undoStep.

@@ -360,6 +360,12 @@ TEST_F(MainFormTest, MenuItemsCarryTheirShortcuts) {
     EXPECT_TRUE(child<QToolButton>(*form, "bb3")->isChecked());
     EXPECT_FALSE(child<QToolButton>(*form, "bb1")->isChecked());
     EXPECT_EQ(context.currentBuffer, 3);
+    // A button makes its buffer current; the menu keeps its own check.
+    QTest::mouseClick(child<QToolButton>(*form, "bb5"), Qt::LeftButton);
+    EXPECT_EQ(context.currentBuffer, 5);
+    EXPECT_TRUE(child<QToolButton>(*form, "bb5")->isChecked());
+    EXPECT_FALSE(child<QToolButton>(*form, "bb3")->isChecked());
+    EXPECT_TRUE(form->action("bbb3")->isChecked());
 }
 
 } // namespace

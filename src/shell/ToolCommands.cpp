@@ -1,0 +1,205 @@
+#include "ToolCommands.h"
+
+#include "TMainForm.h"
+#include "core/IoError.h"
+#include "tools/BlockLayout.h"
+#include "tools/Renumber.h"
+#include "tools/TBlockForm.h"
+#include "tools/TRenumberForm.h"
+#include "ui/Cp1251.h"
+#include "ui/Prompter.h"
+
+#include <QAction>
+#include <QStyle>
+#include <QToolButton>
+
+namespace dolmex {
+
+ToolCommands::ToolCommands(ProgramContext& context, Prompter& prompter, TMainForm& main,
+                           TRenumberForm& renumberForm, TRenReport& report, TBlockForm& navigator)
+    : QObject(&main), m_context(context), m_prompter(prompter), m_main(main),
+      m_renumberForm(renumberForm), m_report(report), m_navigator(navigator),
+      m_buffers(context.programDir) {
+    askOptions = [this] { return m_renumberForm.exec() == QDialog::Accepted; };
+    const std::pair<const char*, void (ToolCommands::*)()> commands[] = {
+        {"NB1", &ToolCommands::NB1Click}, {"NB5", &ToolCommands::NB5Click},
+        {"NB2", &ToolCommands::NB2Click}, {"NB6", &ToolCommands::NB6Click},
+        {"NB3", &ToolCommands::NB3Click}, {"NB4", &ToolCommands::NB4Click},
+        {"N34", &ToolCommands::N34Click}, {"N36", &ToolCommands::N36Click},
+        {"N37", &ToolCommands::N37Click}, {"N31", &ToolCommands::N31Click},
+        {"N16", &ToolCommands::N16Click}, {"N32", &ToolCommands::N32Click},
+    };
+    for (const auto& [name, handler] : commands)
+        connect(main.action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    main.onFirstShown = [this] { BuffHint(); };
+    main.onDescribe = [this] { m_navigator.MakeBlocks(m_main.document().store()); };
+    main.onActivated = [this] { FormActivate(); };
+    navigator.onFocusMain = [this] {
+        m_main.activateWindow();
+        m_main.raise();
+        // Activation may not come back on every platform; carry the choice out now as well.
+        FormActivate();
+    };
+}
+
+LineBuffers& ToolCommands::buffers() {
+    m_buffers.select(m_context.currentBuffer);
+    return m_buffers;
+}
+
+bool ToolCommands::writeBuffer(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const IoError& error) {
+        m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+    BuffHint();
+    return true;
+}
+
+void ToolCommands::NB1Click() {
+    const RowBlock block = m_main.selectedBlock();
+    writeBuffer([&] { buffers().Copy(m_main.document().store(), block.first, block.last); });
+}
+
+void ToolCommands::NB5Click() {
+    const RowBlock block = m_main.selectedBlock();
+    writeBuffer([&] { buffers().Append(m_main.document().store(), block.first, block.last); });
+}
+
+void ToolCommands::NB2Click() {
+    const RowBlock block = m_main.selectedBlock();
+    const auto step = m_main.undoStep(kStepCutLines);
+    int row = 0;
+    if (writeBuffer([&] { row = buffers().Cut(m_main.document().store(), block.first, block.last); })) {
+        m_main.setCurrentRow(row);
+        m_main.MakeLineDescr();
+    }
+}
+
+void ToolCommands::NB6Click() {
+    const RowBlock block = m_main.selectedBlock();
+    const auto step = m_main.undoStep(kStepCutAndAppendLines);
+    int row = 0;
+    if (writeBuffer([&] { row = buffers().CutAppend(m_main.document().store(), block.first, block.last); })) {
+        m_main.setCurrentRow(row);
+        m_main.MakeLineDescr();
+    }
+}
+
+void ToolCommands::NB3Click() {
+    std::optional<PastedRows> pasted;
+    {
+        const auto step = m_main.undoStep(kStepPasteLines);
+        try {
+            pasted = buffers().Paste(m_main.document().store(), m_main.currentRow());
+        } catch (const IoError& error) {
+            m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+        }
+        if (pasted) {
+            m_main.setCurrentRow(pasted->first + pasted->count - 1);
+            m_main.selectBlock({pasted->first, pasted->first + pasted->count - 1});
+        }
+    }
+    if (pasted)
+        m_main.MakeLineDescr();
+}
+
+void ToolCommands::NB4Click() {
+    writeBuffer([&] { buffers().Clear(); });
+}
+
+void ToolCommands::BuffHint() {
+    const auto hints = buffers().BuffHint(m_context.tables);
+    for (int i = 0; i < kBufferCount; ++i) {
+        auto* button = m_main.findChild<QToolButton*>(QStringLiteral("bb%1").arg(i + 1));
+        if (!button)
+            continue;
+        const BufferHint& hint = hints[static_cast<std::size_t>(i)];
+        button->setToolTip(FromCp1251(hint.text));
+        // Two images per buffer: a document for a buffer with a file, an empty frame without.
+        button->setIcon(m_main.style()->standardIcon(hint.filled ? QStyle::SP_FileIcon
+                                                                 : QStyle::SP_TitleBarNormalButton));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setProperty("filled", hint.filled);
+    }
+}
+
+void ToolCommands::N34Click() {
+    const auto step = m_main.undoStep(kStepNumberBlock);
+    if (NumberBlock(m_main.document().store(), m_main.currentRow()))
+        m_main.MakeLineDescr();
+}
+
+void ToolCommands::N36Click() {
+    const int row = m_main.currentRow();
+    const auto step = m_main.undoStep(kStepSeparatorLines);
+    if (InsertSeparators(m_main.document().store())) {
+        m_main.setCurrentRow(row);
+        m_main.MakeLineDescr();
+    }
+}
+
+void ToolCommands::N37Click() {
+    const auto step = m_main.undoStep(kStepDeleteEmptyLines);
+    if (DeleteEmptyLines(m_main.document().store())) {
+        m_main.setCurrentRow(1);
+        m_main.MakeLineDescr();
+    }
+}
+
+void ToolCommands::N31Click() {
+    {
+        const auto step = m_main.undoStep(kStepClearComments);
+        ClearComments(m_main.document());
+    }
+    m_main.MakeLineDescr();
+}
+
+void ToolCommands::N16Click() {
+    Document& document = m_main.document();
+    if (!m_main.Alarm())
+        return;
+    // Answered No: the changes are given up for this command's purposes.
+    document.setModified(false);
+    if (!askOptions || !askOptions())
+        return;
+    const std::optional<RenumberOptions> options = ReadRenumberOptions(m_renumberForm.values());
+    if (!options)
+        return;
+    const int row = m_main.currentRow();
+    std::optional<std::vector<ReportLine>> report;
+    {
+        const auto step = m_main.undoStep(kStepRenumber);
+        report = Renumber(document, *options, m_context.tables);
+    }
+    if (!report)
+        return;
+    m_report.showReport(*report, m_context.tables.mainDescription[kReportFinishedCaption]);
+    m_main.setCurrentRow(row);
+    m_main.MakeLineDescr();
+}
+
+void ToolCommands::N32Click() {
+    m_navigator.MakeBlocks(m_main.document().store());
+    m_navigator.show();
+}
+
+void ToolCommands::FormActivate() {
+    const std::optional<NavigatorChoice> choice =
+        m_navigator.navigator().takeChoice(m_navigator.isVisible());
+    if (!choice)
+        return;
+    if (!choice->insert) {
+        m_main.Responce(choice->line);
+        return;
+    }
+    {
+        const auto step = m_main.undoStep(kStepSetResponse);
+        WriteChosenResponse(m_main.document().store(), m_main.currentRow(), choice->line);
+    }
+    m_main.MakeLineDescr();
+}
+
+} // namespace dolmex
