@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -204,7 +205,10 @@ void TMainForm::createToolBar() {
         button->setAutoRaise(true);
         ToolBar1->addWidget(button);
     }
-    // The five buffer buttons mirror the buffer radio items: exactly one is down.
+    // The five buffer buttons: exactly one is down. A button makes its buffer current without
+    // moving the menu's radio check; a radio item also presses its button.
+    auto* bufferButtons = new QButtonGroup(ToolBar1);
+    bufferButtons->setExclusive(true);
     for (int i = 1; i <= 5; ++i) {
         auto* button = new QToolButton(ToolBar1);
         button->setObjectName(QStringLiteral("bb%1").arg(i));
@@ -213,8 +217,9 @@ void TMainForm::createToolBar() {
         button->setAutoRaise(true);
         QAction* radio = m_actions.at(QStringLiteral("bbb%1").arg(i));
         button->setChecked(radio->isChecked());
-        connect(button, &QToolButton::clicked, radio, &QAction::trigger);
-        connect(radio, &QAction::toggled, button, &QToolButton::setChecked);
+        bufferButtons->addButton(button, i);
+        connect(button, &QToolButton::clicked, this, [this, i] { m_context.currentBuffer = i; });
+        connect(radio, &QAction::triggered, button, [button] { button->setChecked(true); });
         ToolBar1->addWidget(button);
     }
 }
@@ -411,6 +416,8 @@ bool TMainForm::LoadDlg(const QString& path) {
 }
 
 void TMainForm::MakeLineDescr() {
+    if (onDescribe)
+        onDescribe();
     DisplayOptions options;
     options.generatedInfo = action(QStringLiteral("N9"))->isChecked();
     options.messageTexts = action(QStringLiteral("N12"))->isChecked();
@@ -453,7 +460,7 @@ void TMainForm::Responce(int number) {
 bool TMainForm::loadLanguage() {
     std::vector<CaptionAssignment> assignments;
     try {
-        assignments = LoadLanguage(m_context.programDir, m_context.settings.defLanguage,
+        assignments = LoadLanguage(m_context.languageFolder(), m_context.settings.defLanguage,
                                    m_context.tables);
     } catch (const IoError& error) {
         reportIoError(error);
@@ -665,7 +672,8 @@ void TMainForm::createUndoCommands() {
         return FromCp1251(m_context.tables.editMenu[kStepEditCell]);
     };
     m_history->lonelyChangeName = [this] {
-        return FromCp1251(m_context.tables.editMenu[kStepChangeLines]);
+        return FromCp1251(m_context.tables.editMenu[m_lonelyStepEntry >= 0 ? m_lonelyStepEntry
+                                                                             : kStepChangeLines]);
     };
 
     QMenu* editing = m_menus.at(QStringLiteral("N10"));
@@ -749,7 +757,8 @@ void TMainForm::showEvent(QShowEvent* event) {
         return;
     m_shown = true;
     // The language is read here, once every window exists, since it captions them all.
-    loadLanguage();
+    if (loadLanguage() && onFirstShown)
+        onFirstShown();
 }
 
 void TMainForm::storeWindowSettings() {
