@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 namespace dolmex {
@@ -55,7 +56,7 @@ void ClickRow(QListWidget* list, int row) {
 }
 
 class WizardFormTest : public ::testing::Test {
-  protected:
+  public:
     void SetUp() override {
         for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
             folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
@@ -273,6 +274,61 @@ TEST_F(WizardFormTest, ApplyCommandsWriteTheStoreAndMoveTheMainWindow) {
         EXPECT_EQ(text->text(), c.shownText) << c.button;
         wizard().hide();
     }
+}
+
+TEST_F(WizardFormTest, AuxiliaryControlsWriteTheirCells) {
+    // Each row drives one kind of widget on line 2 (intelligence -8, response 9).
+    struct Case {
+        const char* name;
+        std::function<void(WizardFormTest&)> act;
+        int column;
+        const char* cell;
+    };
+    const Case cases[] = {
+        {"IntBtn switches to at least",
+         [](WizardFormTest& t) { QTest::mouseClick(t.w<QPushButton>("IntBtn"), Qt::LeftButton); },
+         ColIntelligence, "8"},
+        {"track bar",
+         [](WizardFormTest& t) { QTest::keyClick(t.w<QWidget>("IntTrack"), Qt::Key_Right); },
+         ColIntelligence, "-9"},
+        {"low zone",
+         [](WizardFormTest& t) { QTest::mouseClick(t.w<QWidget>("Shape1"), Qt::LeftButton); },
+         ColIntelligence, "-4"},
+        {"high zone",
+         [](WizardFormTest& t) { QTest::mouseClick(t.w<QWidget>("Shape3"), Qt::LeftButton); },
+         ColIntelligence, "-20"},
+        {"intelligence box",
+         [](WizardFormTest& t) {
+             t.w<QLineEdit>("IntEdit")->selectAll();
+             QTest::keyClicks(t.w<QLineEdit>("IntEdit"), "35");
+         },
+         ColIntelligence, "-20"},
+        {"response: end of the conversation",
+         [](WizardFormTest& t) { QTest::keyClick(t.w<QComboBox>("ResLineBox"), Qt::Key_Down); },
+         ColResponse, "0"},
+        {"response line number",
+         [](WizardFormTest& t) { QTest::keyClicks(t.w<QLineEdit>("ResLineEdit"), "4"); },
+         ColResponse, "94"},
+        {"NPC kind empties the texts",
+         [](WizardFormTest& t) { QTest::mouseClick(t.w<QRadioButton>("NPCRB"), Qt::LeftButton); },
+         ColText, ""},
+        {"generated text",
+         [](WizardFormTest& t) { QTest::mouseClick(t.w<QPushButton>("DiaBtn1"), Qt::LeftButton); },
+         ColText, "C:"},
+    };
+    for (const Case& c : cases) {
+        open(2);
+        c.act(*this);
+        EXPECT_EQ(working(c.column), c.cell) << c.name;
+        EXPECT_EQ(w<QTableWidget>("SG")->item(0, c.column)->text(), c.cell) << c.name;
+        wizard().hide();
+    }
+    // The kind switch repaints the layout: an NPC line has no gender list.
+    open(2);
+    QTest::mouseClick(w<QRadioButton>("NPCRB"), Qt::LeftButton);
+    EXPECT_FALSE(w<QComboBox>("GenderBox")->isVisible());
+    EXPECT_TRUE(w<QLineEdit>("LineEdit2")->isVisible());
+    EXPECT_EQ(working(ColIntelligence), "");
 }
 
 TEST_F(WizardFormTest, ClosingWithoutApplyLeavesTheStore) {
