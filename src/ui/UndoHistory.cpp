@@ -4,6 +4,15 @@
 
 namespace dolmex {
 
+// One cell of a whole-dialog change that kept the number of rows (renumbering, clearing
+// comments): such a step keeps only the cells it changed, not two copies of the dialog.
+struct CellEdit {
+    int row;
+    int column;
+    std::string before;
+    std::string after;
+};
+
 // One change of the store, with what it overwrote and what it wrote.
 class UndoHistory::Change {
 public:
@@ -12,8 +21,34 @@ public:
     int column;
     std::vector<DialogLine> before;
     std::vector<DialogLine> after;
+    std::vector<CellEdit> cells; // a Reset that kept the row count, cell by cell
+
+    // Turns a whole-dialog change that kept the row count into the cells it changed.
+    void keepOnlyChangedCells() {
+        if (kind != LineStoreChange::Kind::Reset || before.size() != after.size())
+            return;
+        for (std::size_t row = 0; row < before.size(); ++row) {
+            for (int c = 0; c < kColumnCount; ++c) {
+                const auto column = static_cast<std::size_t>(c);
+                if (before[row][column] != after[row][column])
+                    cells.push_back({static_cast<int>(row), c, std::move(before[row][column]),
+                                     std::move(after[row][column])});
+            }
+        }
+        before = {};
+        after = {};
+        cells.shrink_to_fit();
+    }
 
     void apply(LineStore& store, bool forward) const {
+        if (!cells.empty() || (kind == LineStoreChange::Kind::Reset && before.empty() && after.empty())) {
+            DialogLines rows = store.lines();
+            for (const CellEdit& edit : cells)
+                rows[static_cast<std::size_t>(edit.row)][static_cast<std::size_t>(edit.column)] =
+                    forward ? edit.after : edit.before;
+            store.replaceAll(std::move(rows));
+            return;
+        }
         const std::vector<DialogLine>& rows = forward ? after : before;
         switch (kind) {
         case LineStoreChange::Kind::CellsChanged:
@@ -185,6 +220,7 @@ void UndoHistory::lineStoreChanged(const LineStoreChange& change) {
     default:
         break;
     }
+    recorded.keepOnlyChangedCells();
     m_open->add(std::move(recorded));
     if (m_lonely) {
         m_lonely = false;

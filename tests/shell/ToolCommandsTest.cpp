@@ -171,3 +171,56 @@ TEST_F(ToolCommandsTest, LayoutCommandsAreUndoable) {
 
 } // namespace
 } // namespace dolmex
+
+#include "core/DialogWriter.h"
+
+#include <random>
+
+namespace dolmex {
+namespace {
+
+TEST_F(ToolCommandsTest, ARandomSessionUndoneToTheStartSavesTheLoadedFile) {
+    // A file in canonical form, so a save of the same rows gives the same bytes.
+    const std::string path = folder.path("00008Canonical.dlg");
+    {
+        Document source;
+        ASSERT_TRUE(source.LoadDlg(DOLMEX_SOURCE_DIR "/samples/Greywater/dlg/00001Ferryman.dlg"));
+        source.saveAs(path);
+    }
+    const std::string original = ReadAll(path);
+    ASSERT_TRUE(main().LoadDlg(QString::fromStdString(path)));
+    windows->tools().askOptions = [] { return true; };
+
+    const char* const commands[] = {"N19", "N22", "N20", "N24", "N25", "Nup", "Ndn", "NB1", "NB2",
+                                    "NB3", "NB5", "NB6", "N34", "N36", "N37", "N31", "N16"};
+    std::mt19937 random(7);
+    const auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    int steps = 0;
+    for (int i = 0; i < 300; ++i) {
+        const int rows = store().rowCount() - 1;
+        const int first = below(rows) + 1;
+        select(first, std::min(rows, first + below(3)));
+        if (below(6) == 0) {
+            // A cell edit as the grid makes it.
+            store().setCell(first, below(8), "edit " + std::to_string(i));
+        } else {
+            const char* command = commands[below(static_cast<int>(std::size(commands)))];
+            if (std::string_view(command) == "N16" && main().document().isModified())
+                prompter.setNextAnswer(Prompter::Answer::No); // renumber without saving first
+            trigger(command);
+        }
+        ASSERT_GE(store().rowCount(), 2);
+        steps = main().undoStack().count();
+    }
+    ASSERT_GT(steps, 100);
+    ASSERT_TRUE(main().document().isModified());
+    while (main().undoStack().canUndo())
+        trigger("Undo1");
+    EXPECT_FALSE(main().document().isModified()) << "back at the loaded state";
+    main().document().setModified(true);
+    trigger("N4");
+    EXPECT_EQ(ReadAll(path), original);
+}
+
+} // namespace
+} // namespace dolmex

@@ -52,6 +52,14 @@ TEST(UndoHistory, EveryLineCommandIsOneStepThatUndoesAndRedoesExactly) {
         {"copy text", [](LineStore& s) { CopyTextToGender(s, 3); }},
         {"move up", [](LineStore& s) { RowBlock b{3, 4}; MoveLinesUp(s, b); }},
         {"move down", [](LineStore& s) { RowBlock b{1, 2}; MoveLinesDown(s, b); }},
+        {"whole dialog, same rows",
+         [](LineStore& s) {
+             DialogLines rows = s.lines();
+             for (DialogLine& row : rows)
+                 row[ColNumber] += "0";
+             rows[2][ColComment].clear();
+             s.replaceAll(std::move(rows));
+         }},
         {"several changes",
          [](LineStore& s) {
              s.setCell(1, ColText, "a");
