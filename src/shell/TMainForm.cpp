@@ -112,7 +112,13 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     forgetHistory();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    // Child objects are deleted only after the members are gone: the grid's model must leave
+    // the store's observers while the store exists, and the undo stack, clearing itself as it
+    // goes, must not call back into a half-destroyed window.
+    m_undoStack.disconnect(this);
+    delete m_model;
+}
 
 void TMainForm::FormCreate(const QString& commandLineFile) {
     m_document.setModified(false);
