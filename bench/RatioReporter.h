@@ -3,6 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <map>
 #include <string>
 #include <utility>
@@ -22,6 +25,16 @@ public:
     };
 
     explicit RatioReporter(std::vector<Ratio> ratios) : m_ratios(std::move(ratios)) {}
+
+    // A figure that is no time (memory, for example), printed in the same table.
+    void addRow(const std::string& operation, const std::string& baseline, double ratio,
+                double target, const std::string& value) {
+        char line[256];
+        std::snprintf(line, sizeof line, "%-24s %-24s %8.4fx %8.4fx %11s %11s %s", operation.c_str(),
+                      baseline.c_str(), ratio, target, value.c_str(), "",
+                      ratio <= target ? "ok" : "MISSED");
+        m_extraRows.emplace_back(line);
+    }
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -47,11 +60,24 @@ public:
             std::printf("%-24s %-24s %8.4fx %8.4fx %9.3fms %9.3fms %s\n", r.measured.c_str(),
                         r.baseline.c_str(), ratio, r.target, ms, r.limitMs, met ? "ok" : "MISSED");
         }
+        for (const std::string& row : m_extraRows)
+            std::printf("%s\n", row.c_str());
     }
 
 private:
     std::vector<Ratio> m_ratios;
     std::map<std::string, double> m_seconds;
+    std::vector<std::string> m_extraRows;
 };
+
+// Bytes the program holds on the heap right now (glibc; 0 elsewhere).
+inline std::size_t HeapInUse() {
+#if defined(__GLIBC__)
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+#else
+    return 0;
+#endif
+}
 
 } // namespace dolmex::bench

@@ -85,39 +85,10 @@ void WarmRefresh(benchmark::State& state) {
 BENCHMARK(ColdRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(WarmRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
-// The ratio is far below what two decimals show, so the figures are printed once more in
-// full, beside the absolute target for a warm refresh.
-class DescribeReporter : public dolmex::bench::RatioReporter {
-  public:
-    DescribeReporter() : RatioReporter({{"WarmRefresh", "ColdRefresh", 0.01}}) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        RatioReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.aggregate_name == "median")
-                m_microseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void Finalize() override {
-        RatioReporter::Finalize();
-        const double cold = m_microseconds["ColdRefresh"];
-        const double warm = m_microseconds["WarmRefresh"];
-        if (cold <= 0)
-            return;
-        std::printf("\ncold refresh %.1f ms, warm refresh %.3f ms (target < 2 ms): warm is %.3f %% "
-                    "of cold (target < 1 %%)\n",
-                    cold / 1000, warm / 1000, 100 * warm / cold);
-    }
-
-  private:
-    std::map<std::string, double> m_microseconds;
-};
-
 int main(int argc, char** argv) {
     Shared();
     benchmark::Initialize(&argc, argv);
-    DescribeReporter reporter;
+    dolmex::bench::RatioReporter reporter({{"WarmRefresh", "ColdRefresh", 0.01, 2.0}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

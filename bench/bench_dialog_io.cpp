@@ -7,6 +7,7 @@
 #include "core/DialogWriter.h"
 #include "core/MemoryTuning.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -100,6 +101,16 @@ int main(int argc, char** argv) {
         {"LoadDialog", "PlainReadLines", 3.0},
         {"SaveDialog", "PlainWriteLines", 3.0},
     });
+    // Memory of holding the dialog, against the size of its file.
+    Shared();
+    const std::size_t before = dolmex::bench::HeapInUse();
+    const std::size_t held = [&] {
+        const auto rows = dolmex::ReadDialogFile(Shared().input);
+        return dolmex::bench::HeapInUse() - before;
+    }();
+    const double fileSize = static_cast<double>(QFileInfo(QString::fromStdString(Shared().input)).size());
+    reporter.addRow("HoldDialog", "FileSize", static_cast<double>(held) / fileSize, 4.0,
+                    std::to_string(held / (1024 * 1024)) + "MiB");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

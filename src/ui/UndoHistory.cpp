@@ -21,12 +21,20 @@ public:
     int column;
     std::vector<DialogLine> before;
     std::vector<DialogLine> after;
-    std::vector<CellEdit> cells; // a Reset that kept the row count, cell by cell
+    // A change of rows that kept their number, cell by cell (row relative to firstRow).
+    std::vector<CellEdit> cells;
+    int rowCount = 0;
 
-    // Turns a whole-dialog change that kept the row count into the cells it changed.
+    // Keeps only the cells that a change of rows in place changed: renumbering rewrites a
+    // few cells of every row, and two copies of every row would cost twice the dialog.
     void keepOnlyChangedCells() {
-        if (kind != LineStoreChange::Kind::Reset || before.size() != after.size())
+        const bool inPlace = kind == LineStoreChange::Kind::CellsChanged ||
+                             (kind == LineStoreChange::Kind::Reset && before.size() == after.size());
+        if (!inPlace || before.size() != after.size() || before.empty())
             return;
+        if (kind == LineStoreChange::Kind::Reset)
+            firstRow = 1;
+        rowCount = static_cast<int>(before.size());
         for (std::size_t row = 0; row < before.size(); ++row) {
             for (int c = 0; c < kColumnCount; ++c) {
                 const auto column = static_cast<std::size_t>(c);
@@ -35,18 +43,26 @@ public:
                                      std::move(after[row][column])});
             }
         }
-        before = {};
-        after = {};
+        // Give the memory of the two copies back, not just their contents.
+        std::vector<DialogLine>().swap(before);
+        std::vector<DialogLine>().swap(after);
         cells.shrink_to_fit();
     }
 
     void apply(LineStore& store, bool forward) const {
-        if (!cells.empty() || (kind == LineStoreChange::Kind::Reset && before.empty() && after.empty())) {
-            DialogLines rows = store.lines();
+        if (rowCount > 0) {
+            std::vector<DialogLine> rows;
+            rows.reserve(static_cast<std::size_t>(rowCount));
+            for (int row = firstRow; row < firstRow + rowCount; ++row)
+                rows.push_back(store.line(row));
             for (const CellEdit& edit : cells)
                 rows[static_cast<std::size_t>(edit.row)][static_cast<std::size_t>(edit.column)] =
                     forward ? edit.after : edit.before;
-            store.replaceAll(std::move(rows));
+            if (kind == LineStoreChange::Kind::Reset)
+                store.replaceAll(DialogLines(std::make_move_iterator(rows.begin()),
+                                             std::make_move_iterator(rows.end())));
+            else
+                store.setLines(firstRow, std::move(rows));
             return;
         }
         const std::vector<DialogLine>& rows = forward ? after : before;
@@ -75,7 +91,7 @@ public:
     }
 
     bool isCellEdit() const {
-        return kind == LineStoreChange::Kind::CellsChanged && column >= 0 && before.size() == 1;
+        return kind == LineStoreChange::Kind::CellsChanged && column >= 0 && rowCount == 1;
     }
 };
 
@@ -112,7 +128,10 @@ public:
         const Change& theirs = next->m_changes.front();
         if (mine.firstRow != theirs.firstRow || mine.column != theirs.column)
             return false;
-        mine.after = theirs.after;
+        if (mine.cells.empty())
+            mine.cells = theirs.cells;
+        else if (!theirs.cells.empty())
+            mine.cells.front().after = theirs.cells.front().after;
         m_cursorAfter = next->m_cursorAfter;
         return true;
     }
