@@ -602,9 +602,7 @@ void TWizardForm::connectControls() {
             return;
         const std::optional<std::string> bytes = ToCp1251(item->text());
         if (!bytes) {
-            m_prompter.warn(QStringLiteral("Warning"),
-                            FromCp1251(m_tables.mainDescription[kUnencodableEntry]) +
-                                QLatin1Char(' ') + FirstUnencodable(item->text()));
+            warnUnencodable(item->text());
             paintGrid();
             return;
         }
@@ -630,16 +628,19 @@ void TWizardForm::typed(EditBox box, QLineEdit* edit, const QString& text) {
     const std::optional<std::string> bytes = ToCp1251(text);
     if (!bytes) {
         const int cursor = edit->cursorPosition();
-        QString warning = FromCp1251(m_tables.mainDescription[kUnencodableEntry]);
-        if (warning.isEmpty())
-            warning = QStringLiteral("This character cannot be stored in a dialog file:");
-        m_prompter.warn(QStringLiteral("Warning"),
-                        warning + QLatin1Char(' ') + FirstUnencodable(text));
+        warnUnencodable(text);
         paintFromModel(); // takes the keystroke back out of the box
         edit->setCursorPosition(std::max(0, cursor - 1));
         return;
     }
     forward([this, box, &bytes] { m_model.typeText(box, *bytes); });
+}
+
+void TWizardForm::warnUnencodable(const QString& text) {
+    QString warning = FromCp1251(m_tables.mainDescription[kUnencodableEntry]);
+    if (warning.isEmpty())
+        warning = QStringLiteral("This character cannot be stored in a dialog file:");
+    m_prompter.warn(QStringLiteral("Warning"), warning + QLatin1Char(' ') + FirstUnencodable(text));
 }
 
 void TWizardForm::openRow(int row) {

@@ -78,6 +78,7 @@ class TWizardForm : public QDialog, private WizardHost {
     void forward(const std::function<void()>& call);
     // Text the user typed into `box`: refused with a warning when Windows-1251 cannot hold it.
     void typed(EditBox box, QLineEdit* edit, const QString& text);
+    void warnUnencodable(const QString& text);
     void FormActivate();
     void applyCaptions();
     void paintFromModel();

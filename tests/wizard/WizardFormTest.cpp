@@ -331,6 +331,18 @@ TEST_F(WizardFormTest, AuxiliaryControlsWriteTheirCells) {
     EXPECT_EQ(working(ColIntelligence), "");
 }
 
+TEST_F(WizardFormTest, EditingTheWizardsOwnGridRefillsTheControls) {
+    open(2);
+    // What the grid's cell editor does when the edit is committed.
+    w<QTableWidget>("SG")->item(0, ColTest)->setText(QStringLiteral("al5 "));
+    EXPECT_EQ(working(ColTest), "al5 ");
+    EXPECT_EQ(rows("TestList"), QStringList{"1)  The player's alignment is at least 5"});
+    w<QTableWidget>("SG")->item(0, ColText)->setText(QString::fromUtf8("\u4E2D"));
+    EXPECT_EQ(working(ColText), "Answer");
+    EXPECT_EQ(w<QTableWidget>("SG")->item(0, ColText)->text(), "Answer");
+    EXPECT_EQ(prompter.count("warning"), 1);
+}
+
 TEST_F(WizardFormTest, ClosingWithoutApplyLeavesTheStore) {
     open(2);
     TypeText(w<QLineEdit>("LineEdit1"), QString::fromUtf8("Привет"));
