@@ -197,16 +197,16 @@ void TMainForm::createToolBar() {
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (const ToolButtonSpec& spec : kToolButtons) {
-        if (!spec.name) {
+    for (const ToolButtonSpec& entry : kToolButtons) {
+        if (!entry.name) {
             ToolBar1->addSeparator();
             continue;
         }
-        QAction* action = m_actions.at(QString::fromLatin1(spec.action));
-        action->setIcon(QIcon::fromTheme(QString::fromLatin1(spec.themeIcon),
-                                         style()->standardIcon(spec.fallback)));
+        QAction* action = m_actions.at(QString::fromLatin1(entry.action));
+        action->setIcon(QIcon::fromTheme(QString::fromLatin1(entry.themeIcon),
+                                         style()->standardIcon(entry.fallback)));
         auto* button = new QToolButton(ToolBar1);
-        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setObjectName(QString::fromLatin1(entry.name));
         button->setDefaultAction(action);
         button->setAutoRaise(true);
         ToolBar1->addWidget(button);

@@ -269,13 +269,13 @@ QWidget* TWizardForm::createLineKind() {
 }
 
 QWidget* TWizardForm::createApplyButtons() {
-    struct Spec {
+    struct ButtonEntry {
         const char* name;
         const char* themeIcon;
         QStyle::StandardPixmap fallback;
     };
     // In the order of their hints in the language file.
-    const Spec specs[] = {
+    const ButtonEntry entries[] = {
         {"SpeedButton4", "go-previous", QStyle::SP_ArrowLeft},
         {"SpeedButton7", "edit-undo", QStyle::SP_BrowserReload},
         {"SpeedButton6", "dialog-ok-apply", QStyle::SP_DialogApplyButton},
@@ -285,10 +285,10 @@ QWidget* TWizardForm::createApplyButtons() {
     auto* bar = new QWidget(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (const Spec& spec : specs) {
-        QPushButton* button = PlainButton(spec.name, bar);
-        button->setIcon(QIcon::fromTheme(QString::fromLatin1(spec.themeIcon),
-                                         style()->standardIcon(spec.fallback)));
+    for (const ButtonEntry& entry : entries) {
+        QPushButton* button = PlainButton(entry.name, bar);
+        button->setIcon(QIcon::fromTheme(QString::fromLatin1(entry.themeIcon),
+                                         style()->standardIcon(entry.fallback)));
         layout->addWidget(button);
     }
     return bar;
@@ -397,14 +397,14 @@ QWidget* TWizardForm::createToolBar(OpList bar, const char* name) {
     }
     const int columns = static_cast<int>((buttons.size() + kToolBarRows - 1) / kToolBarRows);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const ToolBarButton& spec = *buttons[i];
+        const ToolBarButton& entry = *buttons[i];
         auto* button = new QToolButton(toolBar);
-        button->setObjectName(Latin(spec.name));
-        button->setText(ButtonFace(spec));
+        button->setObjectName(Latin(entry.name));
+        button->setText(ButtonFace(entry));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        if (spec.skillOpener())
+        if (entry.skillOpener())
             button->installEventFilter(this); // sets the pending fields before the menu drops
         grid->addWidget(button, static_cast<int>(i) / columns, static_cast<int>(i) % columns);
     }
@@ -506,14 +506,14 @@ void TWizardForm::createMenus() {
                 ResultList->setFocus();
         });
     }
-    for (const ToolBarButton& spec : ToolBarButtons()) {
-        auto* button = findChild<QToolButton*>(Latin(spec.name));
-        if (!spec.menu.empty()) {
-            button->setMenu(menuNamed(spec.menu));
+    for (const ToolBarButton& entry : ToolBarButtons()) {
+        auto* button = findChild<QToolButton*>(Latin(entry.name));
+        if (!entry.menu.empty()) {
+            button->setMenu(menuNamed(entry.menu));
             button->setPopupMode(QToolButton::InstantPopup);
             continue;
         }
-        connect(button, &QToolButton::clicked, this, [this, name = spec.name] {
+        connect(button, &QToolButton::clicked, this, [this, name = entry.name] {
             forward([this, name] { m_model.MenuItemClick(name); });
             if (m_model.controls().focus == WizardFocus::ResultList)
                 ResultList->setFocus();

@@ -13,11 +13,11 @@ using test::Row;
 using Strings = std::vector<std::string>;
 
 // Rows from "number:P" (a player line) or "number" (an NPC line) texts.
-std::vector<DialogLine> Rows(const Strings& specs) {
+std::vector<DialogLine> Rows(const Strings& entries) {
     std::vector<DialogLine> rows;
-    for (const std::string& spec : specs) {
-        const bool player = spec.size() >= 2 && spec.substr(spec.size() - 2) == ":P";
-        rows.push_back(Row(player ? spec.substr(0, spec.size() - 2) : spec, player ? "1" : ""));
+    for (const std::string& entry : entries) {
+        const bool player = entry.size() >= 2 && entry.substr(entry.size() - 2) == ":P";
+        rows.push_back(Row(player ? entry.substr(0, entry.size() - 2) : entry, player ? "1" : ""));
     }
     return rows;
 }
