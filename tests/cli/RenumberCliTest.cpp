@@ -1,3 +1,4 @@
+#include "support/CliRunner.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +11,11 @@ namespace dolmex {
 namespace {
 
 using test::ReadAll;
+using test::CliRun;
+using test::Lines;
+using test::Q;
+using test::RunCli;
 using test::TempFolder;
-
-struct CliRun {
-    int exitCode;
-    std::string out, err;
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(DOLMEX_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
 // MAINDESCRIPTION entry n reads "mdn"; entry 23 is Cyrillic in Windows-1251.
 std::string LanguageFile() {

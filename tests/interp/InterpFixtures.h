@@ -5,6 +5,7 @@
 #include "interp/GameMessages.h"
 #include "interp/OperationArgs.h"
 #include "lang/LanguageTables.h"
+#include "support/NameTables.h"
 
 #include <ostream>
 #include <string>
@@ -36,16 +37,7 @@ inline LanguageTables MakeTables() {
     t.mainDescription.set(14, "Lines");
     t.mainDescription.set(16, "Empty");
     t.mainDescription.set(33, " texts:");
-    for (int i = 0; i < 19; ++i)
-        t.skills.set(i, "skill" + std::to_string(i));
-    for (int i = 1; i < 12; ++i)
-        t.races.set(i, "race" + std::to_string(i));
-    for (int i = 1; i < 17; ++i)
-        t.colleges.set(i, "college" + std::to_string(i));
-    for (int i = 0; i < 4; ++i)
-        t.degree.set(i, "degree" + std::to_string(i));
-    for (int i = 0; i < 7; ++i)
-        t.quests.set(i, "quest" + std::to_string(i));
+    test::FillNameTables(t);
     for (int i = 0; i < 80; ++i)
         t.spells.set(i, "spell" + std::to_string(i));
     for (int i = 0; i < 19; ++i)

@@ -3,6 +3,7 @@
 #include "core/Document.h"
 #include "lang/LanguageTables.h"
 #include "wizard/WizardModel.h"
+#include "support/NameTables.h"
 
 #include <gtest/gtest.h>
 
@@ -36,16 +37,7 @@ inline LanguageTables MakeWizardTables() {
     result("qu", "quest #1 &Q2");
     result("np", "item #1 #2");
     result("lv", "leaves");
-    for (int i = 0; i < 19; ++i)
-        t.skills.set(i, "skill" + std::to_string(i));
-    for (int i = 1; i < 12; ++i)
-        t.races.set(i, "race" + std::to_string(i));
-    for (int i = 1; i < 17; ++i)
-        t.colleges.set(i, "college" + std::to_string(i));
-    for (int i = 0; i < 4; ++i)
-        t.degree.set(i, "degree" + std::to_string(i));
-    for (int i = 0; i < 7; ++i)
-        t.quests.set(i, "quest" + std::to_string(i));
+    test::FillNameTables(t);
     for (int i = 0; i < 4; ++i)
         t.skillKind.set(i, "kind" + std::to_string(i));
     t.mainDescription.set(13, "unknown");
