@@ -1,56 +1,18 @@
 #include "DescribeCommand.h"
 
+#include "CliText.h"
+
 #include "core/Document.h"
-#include "core/FileBytes.h"
 #include "core/IoError.h"
 #include "interp/FileMessageSource.h"
 #include "interp/LineDescriber.h"
-#include "lang/LanguageLoader.h"
-#include "lang/ProgramFolders.h"
-#include "lang/Settings.h"
+#include "lang/LanguageTables.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QStringDecoder>
 
 namespace dolmex::cli {
 
 namespace {
-
-// Cells and language texts are Windows-1251 bytes; JSON wants UTF-8 with escapes.
-QString JsonString(const std::string& bytes) {
-    QStringDecoder decode("windows-1251");
-    const QString text = decode.isValid()
-                             ? decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())))
-                             : QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    QString json = QStringLiteral("\"");
-    json.reserve(text.size() + 2);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '"':
-            json += QLatin1String("\\\"");
-            break;
-        case '\\':
-            json += QLatin1String("\\\\");
-            break;
-        case '\n':
-            json += QLatin1String("\\n");
-            break;
-        case '\r':
-            json += QLatin1String("\\r");
-            break;
-        case '\t':
-            json += QLatin1String("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                json += c;
-        }
-    }
-    return json + QLatin1Char('"');
-}
 
 QString JsonLine(int row, const LineDescription& description) {
     QString line = QStringLiteral("{\"row\": %1, \"desc\": [").arg(row);
@@ -68,30 +30,6 @@ QString JsonLine(int row, const LineDescription& description) {
     for (std::size_t i = 0; i < description.status.size(); ++i)
         line += (i ? QStringLiteral(", ") : QString()) + JsonString(description.status[i]);
     return line + QLatin1String("]}");
-}
-
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text);
-}
-
-// The language file: the one named, else the settings' choice beside the program (which
-// falls back to English). Throws IoError.
-void LoadTables(const QString& named, LanguageTables& tables) {
-    if (!named.isEmpty()) {
-        ParseLanguage(ReadFileBytes(named.toLocal8Bit().toStdString()), tables);
-        return;
-    }
-    Settings settings;
-    try {
-        ReadSettings(
-            SettingsPathFor(QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()),
-            settings);
-    } catch (const IoError&) {
-        // An unreadable settings file still leaves the default language to load.
-    }
-    LoadLanguage(
-        LanguageFolderFor(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString(),
-        settings.defLanguage, tables);
 }
 
 } // namespace
@@ -143,7 +81,7 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
 
     LanguageTables tables;
     try {
-        LoadTables(parser.value(langOption), tables);
+        LoadLanguageTables(parser.value(langOption), tables);
     } catch (const IoError& error) {
         err << "describe: cannot read the language file " << Local(error.path()) << ": "
             << Local(error.reason()) << Qt::endl;
