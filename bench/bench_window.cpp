@@ -49,9 +49,14 @@ struct Fixture {
     }
 };
 
+// Owned by main rather than a function static: the window must be gone before the
+// application object is.
+std::unique_ptr<Fixture> g_shared;
+
 Fixture& Shared() {
-    static Fixture fixture;
-    return fixture;
+    if (!g_shared)
+        g_shared = std::make_unique<Fixture>();
+    return *g_shared;
 }
 
 void LoadWithoutWindow(benchmark::State& state) {
@@ -115,6 +120,7 @@ int main(int argc, char** argv) {
         {"KeyPressInWindow", "RefreshWithoutWindow", 0, 16.0},
     });
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    g_shared.reset();
     benchmark::Shutdown();
     return 0;
 }
