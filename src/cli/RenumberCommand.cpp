@@ -127,7 +127,7 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     }
 
     const int rowCount = static_cast<int>(lines.size());
-    auto outcome = RenumberLines(std::move(lines), options);
+    auto outcome = RenumberLines(lines, options);
     if (!outcome) {
         err << "renumber: " << file << " has too many lines for these numbers" << Qt::endl;
         return 1;

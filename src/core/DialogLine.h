@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <string>
 
 namespace dolmex {
@@ -23,10 +22,6 @@ inline constexpr int kColumnCount = 8;
 inline constexpr int kFieldCount = 7;
 
 using DialogLine = std::array<std::string, kColumnCount>;
-
-// The rows of a dialog. Stored in chunks rather than one block: a large dialog is tens of
-// megabytes of rows, and one block that size comes fresh from the system on every load.
-using DialogLines = std::deque<DialogLine>;
 
 inline bool IsEmptyRecord(const DialogLine& line) {
     for (int c = 0; c < kFieldCount; ++c) {

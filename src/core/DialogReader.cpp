@@ -39,15 +39,14 @@ void DialogReader::SGAdd(std::string_view line) {
     FieldScanner scanner{line};
     std::string_view field;
     if (scanner.next(field) && !field.empty()) {
-        DialogLine& row = m_rows.back();
-        row[ColNumber].assign(field);
-        for (int c = 1; c < kFieldCount; ++c) {
+        PackedLine::Cells cells;
+        cells[ColNumber] = field;
+        for (std::size_t c = 1; c < kFieldCount; ++c) {
             if (scanner.next(field))
-                row[static_cast<std::size_t>(c)].assign(field);
-            else
-                row[static_cast<std::size_t>(c)].clear();
+                cells[c] = field;
         }
-        row[ColComment] = std::move(m_pendingComment);
+        cells[ColComment] = m_pendingComment;
+        m_rows.back() = PackedLine(cells);
         m_pendingComment.clear();
     } else if (line.size() > 2 && line[0] == '/' && line[1] == '/') {
         m_pendingComment.assign(line.substr(2));
@@ -56,7 +55,7 @@ void DialogReader::SGAdd(std::string_view line) {
 
 DialogLines DialogReader::takeLines() {
     DialogLines rows = std::move(m_rows);
-    m_rows.assign(1, DialogLine{});
+    m_rows.assign(1, PackedLine{});
     m_pendingComment.clear();
     return rows;
 }

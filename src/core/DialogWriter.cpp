@@ -6,14 +6,14 @@ namespace dolmex {
 
 std::string SerializeDialog(const DialogLines& rows) {
     std::size_t size = 0;
-    for (const DialogLine& row : rows) {
-        for (const std::string& cell : row)
-            size += cell.size();
+    for (const PackedLine& row : rows) {
+        for (int c = 0; c < kColumnCount; ++c)
+            size += row[c].size();
         size += 2 * kFieldCount + 6;
     }
     std::string out;
     out.reserve(size);
-    for (const DialogLine& row : rows) {
+    for (const PackedLine& row : rows) {
         if (!row[ColComment].empty()) {
             out += "//";
             out += row[ColComment];
@@ -22,7 +22,7 @@ std::string SerializeDialog(const DialogLines& rows) {
         if (!IsEmptyRecord(row)) {
             for (int c = 0; c < kFieldCount; ++c) {
                 out += '{';
-                out += row[static_cast<std::size_t>(c)];
+                out += row[c];
                 out += '}';
             }
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DialogLine.h"
+#include "PackedLine.h"
 
 #include <string>
 

@@ -11,27 +11,22 @@ const std::string& EmptyText() {
     return empty;
 }
 
-const DialogLine& EmptyLine() {
-    static const DialogLine empty{};
-    return empty;
-}
-
 bool IsColumn(int column) { return column >= 0 && column < kColumnCount; }
 
 } // namespace
 
 LineStore::LineStore() : m_rows(1) {}
 
-const std::string& LineStore::cell(int row, int column) const {
-    if (!isDataRow(row) || !IsColumn(column))
-        return EmptyText();
-    return m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)];
+std::string_view LineStore::cell(int row, int column) const {
+    if (!isDataRow(row))
+        return {};
+    return m_rows[static_cast<std::size_t>(row - 1)][column];
 }
 
-const DialogLine& LineStore::line(int row) const {
+DialogLine LineStore::line(int row) const {
     if (!isDataRow(row))
-        return EmptyLine();
-    return m_rows[static_cast<std::size_t>(row - 1)];
+        return {};
+    return m_rows[static_cast<std::size_t>(row - 1)].unpack();
 }
 
 const std::string& LineStore::title(int column) const {
@@ -45,12 +40,12 @@ void LineStore::setTitle(int column, std::string text) {
     changed({LineStoreChange::Kind::TitleChanged, 0, 0, column});
 }
 
-void LineStore::setCell(int row, int column, std::string text) {
+void LineStore::setCell(int row, int column, std::string_view text) {
     if (!isDataRow(row) || !IsColumn(column))
         return;
     const LineStoreChange change{LineStoreChange::Kind::CellsChanged, row, 1, column};
     aboutToChange(change);
-    m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)] = std::move(text);
+    m_rows[static_cast<std::size_t>(row - 1)].set(column, text);
     changed(change);
 }
 
@@ -59,18 +54,21 @@ void LineStore::setLine(int row, DialogLine line) {
         return;
     const LineStoreChange change{LineStoreChange::Kind::CellsChanged, row, 1, -1};
     aboutToChange(change);
-    m_rows[static_cast<std::size_t>(row - 1)] = std::move(line);
+    m_rows[static_cast<std::size_t>(row - 1)] = PackedLine(line);
     changed(change);
 }
 
 void LineStore::setLines(int firstRow, std::vector<DialogLine> lines) {
+    setPackedLines(firstRow, DialogLines(lines.begin(), lines.end()));
+}
+
+void LineStore::setPackedLines(int firstRow, DialogLines lines) {
     if (!isDataRow(firstRow) || lines.empty())
         return;
     const int count = std::min(static_cast<int>(lines.size()), rowCount() - firstRow);
     const LineStoreChange change{LineStoreChange::Kind::CellsChanged, firstRow, count, -1};
     aboutToChange(change);
-    for (int i = 0; i < count; ++i)
-        m_rows[static_cast<std::size_t>(firstRow - 1 + i)] = std::move(lines[static_cast<std::size_t>(i)]);
+    std::move(lines.begin(), lines.begin() + count, m_rows.begin() + (firstRow - 1));
     changed(change);
 }
 
@@ -81,8 +79,7 @@ void LineStore::insertLines(int row, std::vector<DialogLine> lines) {
     const LineStoreChange change{LineStoreChange::Kind::RowsInserted, row,
                                  static_cast<int>(lines.size()), -1};
     aboutToChange(change);
-    m_rows.insert(m_rows.begin() + (row - 1), std::make_move_iterator(lines.begin()),
-                  std::make_move_iterator(lines.end()));
+    m_rows.insert(m_rows.begin() + (row - 1), lines.begin(), lines.end());
     changed(change);
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "DialogLine.h"
+#include "PackedLine.h"
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dolmex {
@@ -39,18 +40,22 @@ public:
     int dataRowCount() const { return static_cast<int>(m_rows.size()); }
     bool isDataRow(int row) const { return row >= 1 && row < rowCount(); }
 
-    // Cell access for data rows; an out-of-range row or column reads as empty.
-    const std::string& cell(int row, int column) const;
-    const DialogLine& line(int row) const;
+    // Cell access for data rows; an out-of-range row or column reads as empty. A view
+    // stays valid until the row changes.
+    std::string_view cell(int row, int column) const;
+    // A copy of the row to edit; an out-of-range row gives an empty line.
+    DialogLine line(int row) const;
     const DialogLines& lines() const { return m_rows; }
 
     const std::string& title(int column) const;
     void setTitle(int column, std::string text);
 
-    void setCell(int row, int column, std::string text);
+    void setCell(int row, int column, std::string_view text);
     void setLine(int row, DialogLine line);
     // Replaces the rows from `firstRow` on with `lines` (as many as fit) in one change.
     void setLines(int firstRow, std::vector<DialogLine> lines);
+    // The same for rows already in stored form, so a whole-dialog rewrite is not unpacked.
+    void setPackedLines(int firstRow, DialogLines lines);
     // Inserts before `row` (rowCount() appends).
     void insertLines(int row, std::vector<DialogLine> lines);
     // Removes up to `count` rows from `row`; the store keeps at least one (empty) row.

@@ -15,8 +15,10 @@ namespace dolmex {
 
 namespace {
 
-std::string Labelled(const std::string& label, const std::string& text) {
-    return label + " : " + text;
+std::string Labelled(const std::string& label, std::string_view text) {
+    std::string labelled = label + " : ";
+    labelled += text;
+    return labelled;
 }
 
 // The comment of the last row numbered exactly `number` that has one. Searched from the
@@ -26,7 +28,7 @@ std::string TargetComment(const LineStore& store, const std::string& number) {
     const DialogLines& rows = store.lines();
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (!(*row)[ColComment].empty() && (*row)[ColNumber] == number)
-            return (*row)[ColComment];
+            return std::string((*row)[ColComment]);
     }
     return {};
 }
@@ -51,16 +53,17 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
         return result;
     };
 
-    const std::string& number = store.cell(row, ColNumber);
-    const std::string& text = store.cell(row, ColText);
-    const std::string& gender = store.cell(row, ColGender);
-    const std::string& intelligenceCell = store.cell(row, ColIntelligence);
-    const std::string& comment = store.cell(row, ColComment);
+    const DialogLine line = store.line(row);
+    const std::string& number = line[ColNumber];
+    const std::string& text = line[ColText];
+    const std::string& gender = line[ColGender];
+    const std::string& intelligenceCell = line[ColIntelligence];
+    const std::string& comment = line[ColComment];
     const std::int64_t intelligence =
         intelligenceCell.empty() ? 0 : ParseIntOrMinus1(intelligenceCell);
     bool emptyRow = true;
     for (int column = 0; column < kFieldCount; ++column)
-        emptyRow = emptyRow && store.cell(row, column).empty();
+        emptyRow = emptyRow && line[static_cast<std::size_t>(column)].empty();
     if (emptyRow) {
         panel.addHeading(mainDesc[md::kEmpty] + " " + mainDesc[md::kLine]);
         return finish();
@@ -87,7 +90,7 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
         while (npcRow >= 1 && !store.cell(npcRow, ColIntelligence).empty())
             --npcRow;
         if (npcRow >= 1) {
-            const std::string& npcComment = store.cell(npcRow, ColComment);
+            const std::string_view npcComment = store.cell(npcRow, ColComment);
             if (!npcComment.empty()) {
                 status[0] = Labelled(mainDesc[md::kNpcComment], npcComment);
             } else {
@@ -96,7 +99,7 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
             }
         }
         GenerDialog(context, text, options.generatedInfo);
-        TestDesc(context, store.cell(row, ColTest));
+        TestDesc(context, line[ColTest]);
     } else {
         status[0] = comment.empty() ? mainDesc[md::kNoComment]
                                     : Labelled(mainDesc[md::kNpcComment], comment);
@@ -111,7 +114,7 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
         }
     }
 
-    const std::string& response = store.cell(row, ColResponse);
+    const std::string& response = line[ColResponse];
     if (!response.empty()) {
         panel.setBold(true);
         const std::int64_t r = ParseIntOrMinus1(response);
@@ -133,7 +136,7 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
         panel.setBold(false);
     }
 
-    const std::string& results = store.cell(row, ColResult);
+    const std::string& results = line[ColResult];
     if (!results.empty())
         ResultDesc(context, results, true);
 

@@ -63,7 +63,7 @@ bool InsertSeparators(LineStore& store) {
     DialogLines rows;
     bool inserted = false;
     int row = 0;
-    for (const DialogLine& line : store.lines()) {
+    for (const PackedLine& line : store.lines()) {
         ++row;
         // Row 1 and the last row never get one; an empty row counts as an NPC line.
         if (row >= 2 && row < rowCount && line[ColIntelligence].empty()) {
@@ -83,7 +83,7 @@ bool DeleteEmptyLines(LineStore& store) {
         return false;
     DialogLines rows;
     int row = 0;
-    for (const DialogLine& line : store.lines()) {
+    for (const PackedLine& line : store.lines()) {
         ++row;
         // The last row is never examined, so an empty last row stays.
         if (row == rowCount || !IsEmptyRecord(line))
@@ -98,12 +98,15 @@ bool DeleteEmptyLines(LineStore& store) {
 void ClearComments(Document& document) {
     LineStore& store = document.store();
     bool any = false;
-    for (const DialogLine& line : store.lines())
+    for (const PackedLine& line : store.lines())
         any = any || !line[ColComment].empty();
     if (any) {
-        std::vector<DialogLine> rows(store.lines().begin(), store.lines().end());
-        for (DialogLine& line : rows)
-            line[ColComment].clear();
+        std::vector<DialogLine> rows;
+        rows.reserve(store.lines().size());
+        for (const PackedLine& line : store.lines()) {
+            rows.push_back(line.unpack());
+            rows.back()[ColComment].clear();
+        }
         store.setLines(1, std::move(rows));
     }
     document.setModified(true);

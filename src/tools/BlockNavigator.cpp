@@ -7,10 +7,10 @@ namespace dolmex {
 
 std::vector<std::string> MakeBlocks(const LineStore& store) {
     std::vector<std::string> entries;
-    for (const DialogLine& line : store.lines()) {
+    for (const PackedLine& line : store.lines()) {
         if (ParseIntOrMinus1(line[ColNumber]) > 0 && line[ColIntelligence].empty() &&
             !line[ColComment].empty())
-            entries.push_back(line[ColNumber] + " - " + line[ColComment]);
+            entries.push_back(std::string(line[ColNumber]) + " - " + std::string(line[ColComment]));
     }
     return entries;
 }

@@ -24,7 +24,7 @@ const char* ColumnName(int column) { return column == ColGender ? "gender text" 
 std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
     std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
     pairs.reserve(lines.size());
-    for (const DialogLine& line : lines) {
+    for (const PackedLine& line : lines) {
         const std::int32_t number = ParseIntOrMinus1(line[ColNumber]);
         pairs.emplace_back(number, number);
     }
@@ -35,11 +35,11 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
     std::unordered_map<std::int32_t, int> firstRowOf;
     std::vector<UnresolvedReference> unresolved;
     int row = 0;
-    for (const DialogLine& original : lines) {
+    for (const PackedLine& original : lines) {
         ++row;
         if (IsEmptyRecord(original))
             continue;
-        const std::string& cell = original[ColNumber];
+        const std::string cell(original[ColNumber]);
         if (cell.empty()) {
             // An unnumbered row (only the editor makes them) is no one's target.
         } else if (!IsWholeNumber(cell)) {
@@ -49,7 +49,7 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
             if (!inserted)
                 problems.push_back({row, DialogProblem::Kind::DuplicateNumber, {}, it->second, cell});
         }
-        DialogLine line = original;
+        DialogLine line = original.unpack();
         unresolved.clear();
         RewriteReferences(line, row, map, ReferenceScope{}, unresolved);
         for (UnresolvedReference& reference : unresolved)

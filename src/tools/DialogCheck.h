@@ -5,7 +5,7 @@
 
 #include "References.h"
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // Five numbered line buffers, each a file "bufferN.tmp" in the program directory, that
 // carry whole lines with their comments between places, dialogs and program runs.
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 
 #include <array>
 #include <optional>

@@ -192,7 +192,7 @@ std::int32_t QuestNumber(std::string_view text) {
     return number > 0 ? number : -1;
 }
 
-bool IsPlayerLineForNumbering(const DialogLine& line) {
+bool IsPlayerLineForNumbering(const PackedLine& line) {
     return !WordAt(line[ColIntelligence], 1).empty();
 }
 

@@ -4,7 +4,7 @@
 // when lines get new numbers. Renumbering and the dialog check share this code, so the
 // check reports exactly what renumbering would leave unresolved.
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 
 #include <cstdint>
 #include <string>
@@ -68,6 +68,6 @@ void RewriteReferences(DialogLine& line, int row, const LineNumberMap& map, Refe
 std::int32_t QuestNumber(std::string_view text);
 
 // A player line for numbering: its intelligence cell has a word (blanks alone do not count).
-bool IsPlayerLineForNumbering(const DialogLine& line);
+bool IsPlayerLineForNumbering(const PackedLine& line);
 
 } // namespace dolmex

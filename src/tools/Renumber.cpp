@@ -34,13 +34,13 @@ enum ReportEntry : int {
     MdClosing = 32,
 };
 
-// Gives the rows their numbers; returns the map from old to new numbers and the last
-// number, or nothing when the numbers would pass the 32-bit range.
-std::optional<std::int32_t> NumberRows(DialogLines& lines, const RenumberOptions& options,
+// Picks the rows' new numbers: (old, new) for each row in order, and the last number, or
+// nothing when the numbers would pass the 32-bit range.
+std::optional<std::int32_t> NumberRows(const DialogLines& lines, const RenumberOptions& options,
                                        std::vector<std::pair<std::int32_t, std::int32_t>>& pairs) {
     std::int64_t d = 0;
     pairs.reserve(lines.size());
-    for (DialogLine& line : lines) {
+    for (const PackedLine& line : lines) {
         if (options.blocks && !IsPlayerLineForNumbering(line))
             d = (d / options.blockSize + 1) * options.blockSize;
         else
@@ -49,7 +49,6 @@ std::optional<std::int32_t> NumberRows(DialogLines& lines, const RenumberOptions
             return std::nullopt;
         const auto number = static_cast<std::int32_t>(d);
         pairs.emplace_back(ParseIntOrMinus1(line[ColNumber]), number);
-        line[ColNumber] = IntText(number);
     }
     return static_cast<std::int32_t>(d);
 }
@@ -104,7 +103,8 @@ std::optional<RenumberOptions> ReadRenumberOptions(const RenumberFormValues& for
     return options;
 }
 
-std::optional<RenumberOutcome> RenumberLines(DialogLines lines, const RenumberOptions& options) {
+std::optional<RenumberOutcome> RenumberLines(const DialogLines& lines,
+                                             const RenumberOptions& options) {
     if (!AreValidRenumberOptions(options))
         return std::nullopt;
     RenumberOutcome outcome;
@@ -113,22 +113,25 @@ std::optional<RenumberOutcome> RenumberLines(DialogLines lines, const RenumberOp
     if (!last)
         return std::nullopt;
     outcome.lastNumber = *last;
-    const LineNumberMap map(std::move(pairs));
+    const LineNumberMap map(pairs);
 
     const ReferenceScope scope{options.rewriteGenerated, options.rewriteResults};
     int row = 1;
-    for (DialogLine& line : lines)
+    for (const PackedLine& packed : lines) {
+        DialogLine line = packed.unpack();
+        line[ColNumber] = IntText(pairs[static_cast<std::size_t>(row - 1)].second);
         RewriteReferences(line, row++, map, scope, outcome.unresolved);
+        outcome.lines.emplace_back(line);
+    }
 
     if (options.listQuests) {
         row = 1;
-        for (const DialogLine& line : lines) {
+        for (const PackedLine& line : outcome.lines) {
             if (const std::int32_t quest = QuestNumber(line[ColText]); quest > 0)
-                outcome.quests.push_back({row, quest, line[ColNumber]});
+                outcome.quests.push_back({row, quest, std::string(line[ColNumber])});
             ++row;
         }
     }
-    outcome.lines = std::move(lines);
     return outcome;
 }
 
@@ -173,8 +176,7 @@ std::optional<std::vector<ReportLine>> Renumber(Document& document, const Renumb
         return std::nullopt;
     std::vector<ReportLine> report = RenumberReport(*outcome, store.dataRowCount(), tables);
     // Rows keep their order, so one cell change over all rows keeps the grid's position.
-    store.setLines(1, std::vector<DialogLine>(std::make_move_iterator(outcome->lines.begin()),
-                                              std::make_move_iterator(outcome->lines.end())));
+    store.setPackedLines(1, std::move(outcome->lines));
     document.setModified(true);
     return report;
 }

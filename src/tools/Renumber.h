@@ -5,7 +5,7 @@
 
 #include "References.h"
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 
 #include <array>
 #include <cstdint>
@@ -73,7 +73,8 @@ struct RenumberOutcome {
 
 // Renumbers `lines` (numbering pass, reference pass, "Q:" pass). Nothing when the options
 // are invalid, or when the numbers would not fit a signed 32-bit integer.
-std::optional<RenumberOutcome> RenumberLines(DialogLines lines, const RenumberOptions& options);
+std::optional<RenumberOutcome> RenumberLines(const DialogLines& lines,
+                                             const RenumberOptions& options);
 
 struct ReportLine {
     bool bold = false;

@@ -2,16 +2,69 @@
 
 #include <QUndoStack>
 
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
 namespace dolmex {
 
-// One cell of a whole-dialog change that kept the number of rows (renumbering, clearing
-// comments): such a step keeps only the cells it changed, not two copies of the dialog.
-struct CellEdit {
-    int row;
-    int column;
-    std::string before;
-    std::string after;
+namespace {
+
+// The cells that a change of rows in place rewrote (renumbering, clearing comments), with
+// their texts before and after in one buffer: such a step keeps only what it changed, and
+// two strings for each of a few short cells in every row would cost more than the dialog.
+class CellEdits {
+public:
+    struct Edit {
+        int row; // relative to the change's first row
+        int column;
+        std::uint32_t before, beforeSize, after, afterSize; // spans of the texts
+    };
+
+    void add(int row, int column, std::string_view before, std::string_view after) {
+        const std::uint32_t beforeAt = append(before);
+        const std::uint32_t afterAt = append(after);
+        m_edits.push_back({row, column, beforeAt, static_cast<std::uint32_t>(before.size()),
+                           afterAt, static_cast<std::uint32_t>(after.size())});
+    }
+
+    // A later edit of the same single cell: this one's text before, `later`'s text after.
+    void mergeLater(const CellEdits& later) {
+        if (m_edits.empty()) {
+            *this = later;
+        } else if (!later.m_edits.empty()) {
+            const Edit first = m_edits.front();
+            CellEdits merged;
+            merged.add(first.row, first.column, text(first, false), later.text(later.m_edits.front(), true));
+            *this = std::move(merged);
+        }
+    }
+
+    const std::vector<Edit>& edits() const { return m_edits; }
+    std::string_view text(const Edit& edit, bool after) const {
+        return after ? std::string_view(m_texts).substr(edit.after, edit.afterSize)
+                     : std::string_view(m_texts).substr(edit.before, edit.beforeSize);
+    }
+
+    void shrinkToFit() {
+        m_edits.shrink_to_fit();
+        m_texts.shrink_to_fit();
+    }
+
+private:
+    std::uint32_t append(std::string_view text) {
+        if (m_texts.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
+            throw std::length_error("undo step too large");
+        const auto at = static_cast<std::uint32_t>(m_texts.size());
+        m_texts += text;
+        return at;
+    }
+
+    std::vector<Edit> m_edits;
+    std::string m_texts;
 };
+
+} // namespace
 
 // One change of the store, with what it overwrote and what it wrote.
 class UndoHistory::Change {
@@ -21,8 +74,8 @@ public:
     int column;
     std::vector<DialogLine> before;
     std::vector<DialogLine> after;
-    // A change of rows that kept their number, cell by cell (row relative to firstRow).
-    std::vector<CellEdit> cells;
+    // A change of rows that kept their number, cell by cell.
+    CellEdits cells;
     int rowCount = 0;
 
     // Keeps only the cells that a change of rows in place changed: renumbering rewrites a
@@ -39,30 +92,25 @@ public:
             for (int c = 0; c < kColumnCount; ++c) {
                 const auto column = static_cast<std::size_t>(c);
                 if (before[row][column] != after[row][column])
-                    cells.push_back({static_cast<int>(row), c, std::move(before[row][column]),
-                                     std::move(after[row][column])});
+                    cells.add(static_cast<int>(row), c, before[row][column], after[row][column]);
             }
         }
         // Give the memory of the two copies back, not just their contents.
         std::vector<DialogLine>().swap(before);
         std::vector<DialogLine>().swap(after);
-        cells.shrink_to_fit();
+        cells.shrinkToFit();
     }
 
     void apply(LineStore& store, bool forward) const {
         if (rowCount > 0) {
-            std::vector<DialogLine> rows;
-            rows.reserve(static_cast<std::size_t>(rowCount));
-            for (int row = firstRow; row < firstRow + rowCount; ++row)
-                rows.push_back(store.line(row));
-            for (const CellEdit& edit : cells)
-                rows[static_cast<std::size_t>(edit.row)][static_cast<std::size_t>(edit.column)] =
-                    forward ? edit.after : edit.before;
+            const auto first = store.lines().begin() + (firstRow - 1);
+            DialogLines rows(first, first + rowCount);
+            for (const CellEdits::Edit& edit : cells.edits())
+                rows[static_cast<std::size_t>(edit.row)].set(edit.column, cells.text(edit, forward));
             if (kind == LineStoreChange::Kind::Reset)
-                store.replaceAll(DialogLines(std::make_move_iterator(rows.begin()),
-                                             std::make_move_iterator(rows.end())));
+                store.replaceAll(std::move(rows));
             else
-                store.setLines(firstRow, std::move(rows));
+                store.setPackedLines(firstRow, std::move(rows));
             return;
         }
         const std::vector<DialogLine>& rows = forward ? after : before;
@@ -128,10 +176,7 @@ public:
         const Change& theirs = next->m_changes.front();
         if (mine.firstRow != theirs.firstRow || mine.column != theirs.column)
             return false;
-        if (mine.cells.empty())
-            mine.cells = theirs.cells;
-        else if (!theirs.cells.empty())
-            mine.cells.front().after = theirs.cells.front().after;
+        mine.cells.mergeLater(theirs.cells);
         m_cursorAfter = next->m_cursorAfter;
         return true;
     }
@@ -207,7 +252,7 @@ void UndoHistory::lineStoreAboutToChange(const LineStoreChange& change) {
             m_before.push_back(m_store.line(row));
         break;
     case LineStoreChange::Kind::Reset:
-        m_before.assign(m_store.lines().begin(), m_store.lines().end());
+        m_before = Unpacked(m_store.lines());
         break;
     default:
         break;
@@ -225,7 +270,7 @@ void UndoHistory::lineStoreAboutToChange(const LineStoreChange& change) {
 void UndoHistory::lineStoreChanged(const LineStoreChange& change) {
     if (m_replaying || change.kind == LineStoreChange::Kind::TitleChanged || !m_open)
         return;
-    Change recorded{change.kind, change.firstRow, change.column, std::move(m_before), {}};
+    Change recorded{change.kind, change.firstRow, change.column, std::move(m_before), {}, {}};
     m_before.clear();
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
@@ -234,7 +279,7 @@ void UndoHistory::lineStoreChanged(const LineStoreChange& change) {
             recorded.after.push_back(m_store.line(row));
         break;
     case LineStoreChange::Kind::Reset:
-        recorded.after.assign(m_store.lines().begin(), m_store.lines().end());
+        recorded.after = Unpacked(m_store.lines());
         break;
     default:
         break;

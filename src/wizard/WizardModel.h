@@ -12,7 +12,7 @@
 #include "InsertionTable.h"
 #include "WizardControls.h"
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 
 #include <array>
 #include <map>

@@ -22,7 +22,7 @@ LineStore StoreOf(const std::vector<std::string>& numbers) {
 std::vector<std::string> Numbers(const LineStore& store) {
     std::vector<std::string> numbers;
     for (int row = 1; row < store.rowCount(); ++row)
-        numbers.push_back(store.cell(row, ColNumber));
+        numbers.emplace_back(store.cell(row, ColNumber));
     return numbers;
 }
 
@@ -86,7 +86,7 @@ TEST(LineCommands, MovesSwapTheBlockWithItsNeighbour) {
         EXPECT_EQ(c.up ? MoveLinesUp(store, block) : MoveLinesDown(store, block), c.moved) << c.name;
         EXPECT_EQ(Numbers(store), c.numbers) << c.name;
         EXPECT_EQ(block, c.after) << c.name;
-        EXPECT_EQ(store.cell(1, ColComment), "note " + store.cell(1, ColNumber)) << c.name;
+        EXPECT_EQ(store.cell(1, ColComment), "note " + std::string(store.cell(1, ColNumber))) << c.name;
     }
 }
 

@@ -285,7 +285,7 @@ struct DialogState {
 };
 
 DialogState StateOf(const Document& doc) {
-    return {{doc.store().lines().begin(), doc.store().lines().end()},
+    return {Unpacked(doc.store().lines()),
             doc.fileName(),
             doc.caption(),
             doc.moduleRoot(),
@@ -635,7 +635,7 @@ TEST_P(BufferBadInput, PasteAndHint) {
         ASSERT_TRUE(buffers.Paste(store, 2).has_value());
         fs::remove(path);
     }
-    const std::vector<DialogLine> before(store.lines().begin(), store.lines().end());
+    const std::vector<DialogLine> before = Unpacked(store.lines());
     const Snapshot files = TakeSnapshot(folder.root());
 
     std::optional<PastedRows> pasted;
@@ -647,7 +647,7 @@ TEST_P(BufferBadInput, PasteAndHint) {
     const BufferHint hint = buffers.BuffHint(tables)[0];
 
     EXPECT_EQ(Describe(error), Describe(c.error));
-    const std::vector<DialogLine> after(store.lines().begin(), store.lines().end());
+    const std::vector<DialogLine> after = Unpacked(store.lines());
     switch (c.then) {
     case Then::Gives: {
         ASSERT_TRUE(pasted.has_value());

@@ -57,7 +57,7 @@ protected:
     }
 
     static std::string cell(TMainForm& form, int row, int column) {
-        return form.document().store().cell(row, column);
+        return std::string(form.document().store().cell(row, column));
     }
 
     TempFolder folder;

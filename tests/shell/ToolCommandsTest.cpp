@@ -49,7 +49,7 @@ protected:
     std::vector<std::string> numbers() {
         std::vector<std::string> result;
         for (int row = 1; row < store().rowCount(); ++row)
-            result.push_back(store().cell(row, ColNumber));
+            result.emplace_back(store().cell(row, ColNumber));
         return result;
     }
 

@@ -84,7 +84,7 @@ private:
 // the next record.
 std::vector<DialogLine> Records(const DialogLines& rows) {
     std::vector<DialogLine> records;
-    for (DialogLine row : rows) {
+    for (DialogLine row : Unpacked(rows)) {
         row[ColComment].clear();
         bool storable = !row[ColNumber].empty();
         for (const std::string& cell : row)

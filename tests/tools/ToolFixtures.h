@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/DialogLine.h"
+#include "core/PackedLine.h"
 #include "core/LineStore.h"
 #include "lang/LanguageTables.h"
 
@@ -25,8 +25,8 @@ inline DialogLine With(DialogLine line, int column, std::string text) {
 
 inline std::vector<std::string> Column(const DialogLines& lines, int column) {
     std::vector<std::string> cells;
-    for (const DialogLine& line : lines)
-        cells.push_back(line[static_cast<std::size_t>(column)]);
+    for (const PackedLine& line : lines)
+        cells.emplace_back(line[column]);
     return cells;
 }
 

@@ -55,9 +55,9 @@ TEST(UndoHistory, EveryLineCommandIsOneStepThatUndoesAndRedoesExactly) {
         {"whole dialog, same rows",
          [](LineStore& s) {
              DialogLines rows = s.lines();
-             for (DialogLine& row : rows)
-                 row[ColNumber] += "0";
-             rows[2][ColComment].clear();
+             for (PackedLine& row : rows)
+                 row.set(ColNumber, std::string(row[ColNumber]) + "0");
+             rows[2].set(ColComment, "");
              s.replaceAll(std::move(rows));
          }},
         {"several changes",

@@ -101,8 +101,8 @@ class WizardFormTest : public ::testing::Test {
 
     void trigger(const char* item) { w<QAction>(item)->trigger(); }
 
-    const std::string& cell(int row, int column) {
-        return main().document().store().cell(row, column);
+    std::string cell(int row, int column) {
+        return std::string(main().document().store().cell(row, column));
     }
     const std::string& working(int column) {
         return wizard().model().workingRow()[static_cast<std::size_t>(column)];

@@ -211,7 +211,7 @@ protected:
                 Line("120", "Three", "", "", "", "", "")},
                2);
     }
-    const DialogLine& stored(int row) const { return doc.store().line(row); }
+    DialogLine stored(int row) const { return doc.store().line(row); }
 };
 
 TEST_F(ApplyTest, OpeningCopiesAllEightCells) {

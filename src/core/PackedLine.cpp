@@ -1,0 +1,84 @@
+#include "PackedLine.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace dolmex {
+
+namespace {
+
+PackedLine::Cells ViewsOf(const DialogLine& line) {
+    PackedLine::Cells cells;
+    for (int c = 0; c < kColumnCount; ++c)
+        cells[static_cast<std::size_t>(c)] = line[static_cast<std::size_t>(c)];
+    return cells;
+}
+
+} // namespace
+
+PackedLine::PackedLine(const DialogLine& line) { pack(ViewsOf(line)); }
+
+PackedLine::PackedLine(const Cells& cells) { pack(cells); }
+
+PackedLine::PackedLine(std::initializer_list<std::string_view> cells) {
+    Cells views;
+    std::copy_n(cells.begin(), std::min(cells.size(), views.size()), views.begin());
+    pack(views);
+}
+
+void PackedLine::pack(const Cells& cells) {
+    std::size_t total = 0;
+    for (std::string_view cell : cells)
+        total += cell.size();
+    // Offsets are 32-bit; a line of 4 GiB cannot come from a file the editor can read.
+    if (total > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("dialog line too long");
+    std::string bytes;
+    bytes.reserve(total);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        bytes += cells[c];
+        m_ends[c] = static_cast<std::uint32_t>(bytes.size());
+    }
+    m_bytes = std::move(bytes);
+}
+
+std::string_view PackedLine::operator[](int column) const {
+    if (column < 0 || column >= kColumnCount)
+        return {};
+    const std::uint32_t begin = column == 0 ? 0 : m_ends[static_cast<std::size_t>(column - 1)];
+    const std::uint32_t end = m_ends[static_cast<std::size_t>(column)];
+    return std::string_view(m_bytes).substr(begin, end - begin);
+}
+
+void PackedLine::set(int column, std::string_view text) {
+    if (column < 0 || column >= kColumnCount)
+        return;
+    // The views stay valid while packing: the new buffer replaces the old one only at the
+    // end, so `text` may even point into this line.
+    Cells cells;
+    std::uint32_t begin = 0;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = std::string_view(m_bytes).substr(begin, m_ends[c] - begin);
+        begin = m_ends[c];
+    }
+    cells[static_cast<std::size_t>(column)] = text;
+    pack(cells);
+}
+
+DialogLine PackedLine::unpack() const {
+    DialogLine line;
+    for (int c = 0; c < kColumnCount; ++c)
+        line[static_cast<std::size_t>(c)] = (*this)[c];
+    return line;
+}
+
+std::vector<DialogLine> Unpacked(const DialogLines& lines) {
+    std::vector<DialogLine> unpacked;
+    unpacked.reserve(lines.size());
+    for (const PackedLine& line : lines)
+        unpacked.push_back(line.unpack());
+    return unpacked;
+}
+
+} // namespace dolmex
