@@ -43,33 +43,21 @@ void PackedLine::pack(const Cells& cells) {
     m_bytes = std::move(bytes);
 }
 
-std::string_view PackedLine::operator[](int column) const {
-    if (column < 0 || column >= kColumnCount)
-        return {};
-    const std::uint32_t begin = column == 0 ? 0 : m_ends[static_cast<std::size_t>(column - 1)];
-    const std::uint32_t end = m_ends[static_cast<std::size_t>(column)];
-    return std::string_view(m_bytes).substr(begin, end - begin);
-}
-
 void PackedLine::set(int column, std::string_view text) {
     if (column < 0 || column >= kColumnCount)
         return;
     // The views stay valid while packing: the new buffer replaces the old one only at the
     // end, so `text` may even point into this line.
-    Cells cells;
-    std::uint32_t begin = 0;
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-        cells[c] = std::string_view(m_bytes).substr(begin, m_ends[c] - begin);
-        begin = m_ends[c];
-    }
-    cells[static_cast<std::size_t>(column)] = text;
-    pack(cells);
+    Cells views = cells();
+    views[static_cast<std::size_t>(column)] = text;
+    pack(views);
 }
 
 DialogLine PackedLine::unpack() const {
+    const Cells views = cells();
     DialogLine line;
-    for (int c = 0; c < kColumnCount; ++c)
-        line[static_cast<std::size_t>(c)] = (*this)[c];
+    for (std::size_t c = 0; c < views.size(); ++c)
+        line[c] = views[c];
     return line;
 }
 

@@ -25,9 +25,24 @@ public:
     // The first cells in column order, the rest empty; cells past the eighth are dropped.
     PackedLine(std::initializer_list<std::string_view> cells);
 
-    std::string_view operator[](int column) const;
+    std::string_view operator[](int column) const {
+        if (column < 0 || column >= kColumnCount)
+            return {};
+        const std::uint32_t begin = column == 0 ? 0 : m_ends[static_cast<std::size_t>(column - 1)];
+        return std::string_view(m_bytes).substr(begin, m_ends[static_cast<std::size_t>(column)] - begin);
+    }
     std::string_view operator[](std::size_t column) const {
         return (*this)[static_cast<int>(column)];
+    }
+    // All eight cells at once.
+    Cells cells() const {
+        Cells cells;
+        std::uint32_t begin = 0;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            cells[c] = std::string_view(m_bytes).substr(begin, m_ends[c] - begin);
+            begin = m_ends[c];
+        }
+        return cells;
     }
     // Replaces one cell; an out-of-range column changes nothing.
     void set(int column, std::string_view text);

@@ -49,7 +49,7 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
             if (!inserted)
                 problems.push_back({row, DialogProblem::Kind::DuplicateNumber, {}, it->second, cell});
         }
-        DialogLine line = original.unpack();
+        LineRewrite line(original);
         unresolved.clear();
         RewriteReferences(line, row, map, ReferenceScope{}, unresolved);
         for (UnresolvedReference& reference : unresolved)

@@ -30,7 +30,7 @@ std::vector<std::string> ListItems(std::string_view text) {
     return items;
 }
 
-bool IsGeneratedReferenceText(const std::string& cell) {
+bool IsGeneratedReferenceText(std::string_view cell) {
     return cell.size() > 2 && cell[1] == ':' && (cell[0] == 'G' || cell[0] == 'M');
 }
 
@@ -40,34 +40,33 @@ bool IsJumpingResult(std::string_view code) {
 
 class Rewriter {
 public:
-    Rewriter(DialogLine& line, int row, const LineNumberMap& map,
+    Rewriter(LineRewrite& line, int row, const LineNumberMap& map,
              std::vector<UnresolvedReference>& unresolved)
         : m_line(line), m_row(row), m_map(map), m_unresolved(unresolved) {}
 
     void response() {
-        std::string& cell = m_line[ColResponse];
+        const std::string_view cell = m_line[ColResponse];
         const std::int32_t number = ParseIntOrMinus1(cell);
         if (number <= 0)
             return;
         if (const std::int32_t target = m_map.find(number))
-            cell = IntText(target);
+            m_line.replace(ColResponse, IntText(target));
         else
-            report(ColResponse, ReferenceKind::Response, {}, cell);
+            report(ColResponse, ReferenceKind::Response, {}, std::string(cell));
     }
 
     void generated(int column) {
-        std::string& cell = m_line[static_cast<std::size_t>(column)];
+        const std::string_view cell = m_line[column];
         if (!IsGeneratedReferenceText(cell))
             return;
-        const std::string_view rest = std::string_view(cell).substr(2);
         if (cell[0] == 'G')
-            cell = greetings(column, rest);
+            m_line.replace(column, greetings(column, cell.substr(2)));
         else
-            movement(column, cell);
+            movement(column, cell.substr(2));
     }
 
     void results() {
-        std::string& cell = m_line[ColResult];
+        const std::string_view cell = m_line[ColResult];
         if (cell.size() <= 2)
             return;
         std::string out;
@@ -88,7 +87,7 @@ public:
             out += item;
             first = false;
         }
-        cell = std::move(out);
+        m_line.replace(ColResult, std::move(out));
     }
 
 private:
@@ -114,24 +113,23 @@ private:
     }
 
     // "M:" names a line in its second item; the cell is only rewritten when it resolves.
-    void movement(int column, std::string& cell) {
-        const std::string_view rest = std::string_view(cell).substr(2);
+    void movement(int column, std::string_view rest) {
         const std::string numberText = CommaItem(rest, 2);
         const std::int32_t number = ParseIntOrMinus1(numberText);
         if (number <= 0)
             return;
         if (const std::int32_t target = m_map.find(number))
-            cell = "M:" + CommaItem(rest, 1) + "," + IntText(target);
+            m_line.replace(column, "M:" + CommaItem(rest, 1) + "," + IntText(target));
         else
             report(column, ReferenceKind::GeneratedM, {}, numberText);
     }
 
     void report(int column, ReferenceKind kind, std::string code, std::string referenced) {
-        m_unresolved.push_back({m_row, column, kind, std::move(code), m_line[ColNumber],
-                                std::move(referenced)});
+        m_unresolved.push_back({m_row, column, kind, std::move(code),
+                                std::string(m_line[ColNumber]), std::move(referenced)});
     }
 
-    DialogLine& m_line;
+    LineRewrite& m_line;
     int m_row;
     const LineNumberMap& m_map;
     std::vector<UnresolvedReference>& m_unresolved;
@@ -172,7 +170,15 @@ std::int32_t LineNumberMap::find(std::int32_t oldNumber) const {
     return it != m_pairs.end() && it->first == oldNumber ? it->second : 0;
 }
 
-void RewriteReferences(DialogLine& line, int row, const LineNumberMap& map, ReferenceScope scope,
+LineRewrite::LineRewrite(const PackedLine& line) : m_cells(line.cells()) {}
+
+void LineRewrite::replace(int column, std::string text) {
+    const auto c = static_cast<std::size_t>(column);
+    m_replaced[c] = std::move(text);
+    m_cells[c] = m_replaced[c];
+}
+
+void RewriteReferences(LineRewrite& line, int row, const LineNumberMap& map, ReferenceScope scope,
                        std::vector<UnresolvedReference>& unresolved) {
     Rewriter rewriter(line, row, map, unresolved);
     rewriter.response();

@@ -6,6 +6,7 @@
 
 #include "core/PackedLine.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,11 +57,32 @@ struct ReferenceScope {
     bool results = true;   // "jo", "et" and "uw" in column 6
 };
 
+// One row while its references are rewritten: views of the stored cells, and the cells
+// replaced so far. Renumbering rewrites every row, and most of a row's cells stay as
+// they are, so they are not copied.
+class LineRewrite {
+public:
+    explicit LineRewrite(const PackedLine& line);
+    // The views may point into this object's own cells.
+    LineRewrite(const LineRewrite&) = delete;
+    LineRewrite& operator=(const LineRewrite&) = delete;
+
+    std::string_view operator[](int column) const {
+        return m_cells[static_cast<std::size_t>(column)];
+    }
+    void replace(int column, std::string text);
+    PackedLine packed() const { return PackedLine(m_cells); }
+
+private:
+    PackedLine::Cells m_cells;
+    std::array<std::string, kColumnCount> m_replaced;
+};
+
 // Rewrites the references of one row through `map`: the response, then (with the scope)
 // the generated texts of columns 1 and 2, then the results. A reference to a number that
 // `map` lacks is kept and appended to `unresolved`. References that are not positive whole
 // numbers are neither rewritten nor reported. `row` is only used for the reports.
-void RewriteReferences(DialogLine& line, int row, const LineNumberMap& map, ReferenceScope scope,
+void RewriteReferences(LineRewrite& line, int row, const LineNumberMap& map, ReferenceScope scope,
                        std::vector<UnresolvedReference>& unresolved);
 
 // The quest number of a "Q:" text (everything after "Q:" must be a positive whole

@@ -118,10 +118,10 @@ std::optional<RenumberOutcome> RenumberLines(const DialogLines& lines,
     const ReferenceScope scope{options.rewriteGenerated, options.rewriteResults};
     int row = 1;
     for (const PackedLine& packed : lines) {
-        DialogLine line = packed.unpack();
-        line[ColNumber] = IntText(pairs[static_cast<std::size_t>(row - 1)].second);
+        LineRewrite line(packed);
+        line.replace(ColNumber, IntText(pairs[static_cast<std::size_t>(row - 1)].second));
         RewriteReferences(line, row++, map, scope, outcome.unresolved);
-        outcome.lines.emplace_back(line);
+        outcome.lines.push_back(line.packed());
     }
 
     if (options.listQuests) {

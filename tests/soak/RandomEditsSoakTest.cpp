@@ -156,8 +156,9 @@ TEST(RandomEditsSoak, TenThousandCommandsKeepTheInvariants) {
         document.setModified(false);
         command();
         ASSERT_GE(store.rowCount(), 2) << "step " << step << ": " << name;
-        if (store.lines() != before)
+        if (store.lines() != before) {
             ASSERT_TRUE(document.isModified()) << "step " << step << ": " << name;
+        }
         if (step % 25 == 0) {
             WriteDialogFile(savePath, store.lines());
             const DialogLines loaded = ReadDialogFile(savePath);

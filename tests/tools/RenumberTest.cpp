@@ -123,10 +123,11 @@ struct RewriteCase {
 void CheckRewrites(const RewriteCase* begin, const RewriteCase* end, ReferenceScope scope) {
     const LineNumberMap map({{12, 30}, {13, 31}, {120, 40}, {70000, 80000}});
     for (const RewriteCase* c = begin; c != end; ++c) {
-        DialogLine line = With(Row("7"), c->column, c->cell);
+        const PackedLine stored(With(Row("7"), c->column, c->cell));
+        LineRewrite line(stored);
         std::vector<UnresolvedReference> unresolved;
         RewriteReferences(line, 4, map, scope, unresolved);
-        EXPECT_EQ(line[static_cast<std::size_t>(c->column)], c->expected) << c->name;
+        EXPECT_EQ(line[c->column], c->expected) << c->name;
         Strings referenced;
         for (const UnresolvedReference& reference : unresolved) {
             referenced.push_back(reference.referenced);
