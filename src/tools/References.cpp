@@ -8,10 +8,11 @@ namespace dolmex {
 
 namespace {
 
-// The items of a comma list as `CommaItem` gives them, up to the last non-empty one.
-// Empty items before it are kept: a list with ",," in it loses nothing after the gap.
-std::vector<std::string> ListItems(std::string_view text) {
-    std::vector<std::string> items;
+// The items of a comma list as `CommaItem` gives them, up to the last non-empty one, as
+// views into `text`. Empty items before it are kept: a list with ",," in it loses nothing
+// after the gap.
+std::vector<std::string_view> ListItems(std::string_view text) {
+    std::vector<std::string_view> items;
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = text.find(',', start);
@@ -71,21 +72,26 @@ public:
             return;
         std::string out;
         bool first = true;
-        for (std::string& item : ListItems(cell)) {
-            const std::string_view code = std::string_view(item).substr(0, 2);
+        out.reserve(cell.size() + 8);
+        for (const std::string_view item : ListItems(cell)) {
+            if (!first)
+                out += ',';
+            first = false;
+            const std::string_view code = item.substr(0, 2);
             if (IsJumpingResult(code)) {
                 const std::int32_t number = ParseIntOrMinus1(TailWord(item, 2));
                 if (number > 0) {
-                    if (const std::int32_t target = m_map.find(number))
-                        item = std::string(code) + TailWord(item, 1) + " " + IntText(target);
-                    else
-                        report(ColResult, ReferenceKind::Result, std::string(code), IntText(number));
+                    if (const std::int32_t target = m_map.find(number)) {
+                        out += code;
+                        out += TailWord(item, 1);
+                        out += ' ';
+                        out += IntText(target);
+                        continue;
+                    }
+                    report(ColResult, ReferenceKind::Result, std::string(code), IntText(number));
                 }
             }
-            if (!first)
-                out += ',';
             out += item;
-            first = false;
         }
         m_line.replace(ColResult, std::move(out));
     }
@@ -95,16 +101,19 @@ private:
     // so blanks after "G:" and after the commas go even when no number changes.
     std::string greetings(int column, std::string_view rest) {
         std::string out = "G:";
-        for (std::string& item : ListItems(rest)) {
+        for (const std::string_view item : ListItems(rest)) {
             const std::string numberText = WordAt(item, 2);
             const std::int32_t number = ParseIntOrMinus1(numberText);
-            if (number > 0) {
-                if (const std::int32_t target = m_map.find(number))
-                    item = WordAt(item, 1) + " " + IntText(target);
-                else
+            const std::int32_t target = number > 0 ? m_map.find(number) : 0;
+            if (target) {
+                out += WordAt(item, 1);
+                out += ' ';
+                out += IntText(target);
+            } else {
+                if (number > 0)
                     report(column, ReferenceKind::GeneratedG, {}, numberText);
+                out += item;
             }
-            out += item;
             out += ',';
         }
         if (out.back() == ',')

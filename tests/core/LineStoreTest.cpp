@@ -55,5 +55,31 @@ TEST(LineStore, ReportsEachChangeBeforeAndAfter) {
     EXPECT_EQ(store.cell(1, 0), "unseen");
 }
 
+// Rows written over existing ones, edited or already stored: those past the end are
+// dropped, the row count stays, and observers hear of exactly the rows that changed.
+TEST(LineStore, SettingRowsKeepsTheRowCountAndReportsTheRowsWritten) {
+    struct Counter : LineStoreObserver {
+        LineStoreChange last;
+        void lineStoreChanged(const LineStoreChange& c) override { last = c; }
+    };
+    for (const bool packed : {false, true}) {
+        LineStore store;
+        store.insertLines(1, {Numbered("1"), Numbered("2")});
+        Counter counter;
+        store.addObserver(&counter);
+        if (packed)
+            store.setPackedLines(2, {PackedLine{"8"}, PackedLine{"9"}, PackedLine{"10"}});
+        else
+            store.setLines(2, {Numbered("8"), Numbered("9"), Numbered("10")});
+        EXPECT_EQ(store.rowCount(), 4) << packed;
+        EXPECT_EQ(store.cell(1, ColNumber), "1") << packed;
+        EXPECT_EQ(store.cell(2, ColNumber), "8") << packed;
+        EXPECT_EQ(store.cell(3, ColNumber), "9") << packed;
+        EXPECT_EQ(counter.last.firstRow, 2) << packed;
+        EXPECT_EQ(counter.last.rowCount, 2) << packed;
+        store.removeObserver(&counter);
+    }
+}
+
 } // namespace
 } // namespace dolmex
