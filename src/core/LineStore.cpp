@@ -73,13 +73,18 @@ void LineStore::setPackedLines(int firstRow, DialogLines lines) {
 }
 
 void LineStore::insertLines(int row, std::vector<DialogLine> lines) {
+    insertPackedLines(row, DialogLines(lines.begin(), lines.end()));
+}
+
+void LineStore::insertPackedLines(int row, DialogLines lines) {
     if (lines.empty())
         return;
     row = std::clamp(row, 1, rowCount());
     const LineStoreChange change{LineStoreChange::Kind::RowsInserted, row,
                                  static_cast<int>(lines.size()), -1};
     aboutToChange(change);
-    m_rows.insert(m_rows.begin() + (row - 1), lines.begin(), lines.end());
+    m_rows.insert(m_rows.begin() + (row - 1), std::make_move_iterator(lines.begin()),
+                  std::make_move_iterator(lines.end()));
     changed(change);
 }
 

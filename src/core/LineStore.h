@@ -58,6 +58,7 @@ public:
     void setPackedLines(int firstRow, DialogLines lines);
     // Inserts before `row` (rowCount() appends).
     void insertLines(int row, std::vector<DialogLine> lines);
+    void insertPackedLines(int row, DialogLines lines);
     // Removes up to `count` rows from `row`; the store keeps at least one (empty) row.
     void removeLines(int row, int count);
     // Replaces everything; an empty list gives the empty document.

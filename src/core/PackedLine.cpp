@@ -61,12 +61,4 @@ DialogLine PackedLine::unpack() const {
     return line;
 }
 
-std::vector<DialogLine> Unpacked(const DialogLines& lines) {
-    std::vector<DialogLine> unpacked;
-    unpacked.reserve(lines.size());
-    for (const PackedLine& line : lines)
-        unpacked.push_back(line.unpack());
-    return unpacked;
-}
-
 } // namespace dolmex

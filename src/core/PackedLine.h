@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace dolmex {
 
@@ -26,10 +25,8 @@ public:
     PackedLine(std::initializer_list<std::string_view> cells);
 
     std::string_view operator[](int column) const {
-        if (column < 0 || column >= kColumnCount)
-            return {};
-        const std::uint32_t begin = column == 0 ? 0 : m_ends[static_cast<std::size_t>(column - 1)];
-        return std::string_view(m_bytes).substr(begin, m_ends[static_cast<std::size_t>(column)] - begin);
+        return column >= 0 && column < kColumnCount ? cell(static_cast<std::size_t>(column))
+                                                    : std::string_view();
     }
     std::string_view operator[](std::size_t column) const {
         return (*this)[static_cast<int>(column)];
@@ -37,11 +34,8 @@ public:
     // All eight cells at once.
     Cells cells() const {
         Cells cells;
-        std::uint32_t begin = 0;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            cells[c] = std::string_view(m_bytes).substr(begin, m_ends[c] - begin);
-            begin = m_ends[c];
-        }
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            cells[c] = cell(c);
         return cells;
     }
     // Replaces one cell; an out-of-range column changes nothing.
@@ -54,6 +48,10 @@ public:
     bool operator==(const PackedLine&) const = default;
 
 private:
+    std::string_view cell(std::size_t column) const {
+        const std::uint32_t begin = column == 0 ? 0 : m_ends[column - 1];
+        return std::string_view(m_bytes).substr(begin, m_ends[column] - begin);
+    }
     void pack(const Cells& cells);
 
     std::string m_bytes;
@@ -65,8 +63,5 @@ inline bool IsEmptyRecord(const PackedLine& line) { return line.isEmptyRecord();
 // The rows of a dialog. Stored in chunks rather than one block: a large dialog is tens of
 // megabytes of rows, and one block that size comes fresh from the system on every load.
 using DialogLines = std::deque<PackedLine>;
-
-// Editable copies of all the rows.
-std::vector<DialogLine> Unpacked(const DialogLines& lines);
 
 } // namespace dolmex

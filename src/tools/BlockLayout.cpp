@@ -101,13 +101,10 @@ void ClearComments(Document& document) {
     for (const PackedLine& line : store.lines())
         any = any || !line[ColComment].empty();
     if (any) {
-        std::vector<DialogLine> rows;
-        rows.reserve(store.lines().size());
-        for (const PackedLine& line : store.lines()) {
-            rows.push_back(line.unpack());
-            rows.back()[ColComment].clear();
-        }
-        store.setLines(1, std::move(rows));
+        DialogLines rows = store.lines();
+        for (PackedLine& line : rows)
+            line.set(ColComment, {});
+        store.setPackedLines(1, std::move(rows));
     }
     document.setModified(true);
 }

@@ -64,6 +64,12 @@ private:
     std::string m_texts;
 };
 
+// A copy of `count` stored rows from `firstRow` on.
+DialogLines RowsOf(const LineStore& store, int firstRow, int count) {
+    const auto first = store.lines().begin() + (firstRow - 1);
+    return DialogLines(first, first + count);
+}
+
 } // namespace
 
 // One change of the store, with what it overwrote and what it wrote.
@@ -72,8 +78,8 @@ public:
     LineStoreChange::Kind kind;
     int firstRow;
     int column;
-    std::vector<DialogLine> before;
-    std::vector<DialogLine> after;
+    DialogLines before;
+    DialogLines after;
     // A change of rows that kept their number, cell by cell.
     CellEdits cells;
     int rowCount = 0;
@@ -96,15 +102,14 @@ public:
             }
         }
         // Give the memory of the two copies back, not just their contents.
-        std::vector<DialogLine>().swap(before);
-        std::vector<DialogLine>().swap(after);
+        DialogLines().swap(before);
+        DialogLines().swap(after);
         cells.shrinkToFit();
     }
 
     void apply(LineStore& store, bool forward) const {
         if (rowCount > 0) {
-            const auto first = store.lines().begin() + (firstRow - 1);
-            DialogLines rows(first, first + rowCount);
+            DialogLines rows = RowsOf(store, firstRow, rowCount);
             for (const CellEdits::Edit& edit : cells.edits())
                 rows[static_cast<std::size_t>(edit.row)].set(edit.column, cells.text(edit, forward));
             if (kind == LineStoreChange::Kind::Reset)
@@ -113,14 +118,14 @@ public:
                 store.setPackedLines(firstRow, std::move(rows));
             return;
         }
-        const std::vector<DialogLine>& rows = forward ? after : before;
+        const DialogLines& rows = forward ? after : before;
         switch (kind) {
         case LineStoreChange::Kind::CellsChanged:
-            store.setLines(firstRow, rows);
+            store.setPackedLines(firstRow, rows);
             break;
         case LineStoreChange::Kind::RowsInserted:
             if (forward)
-                store.insertLines(firstRow, after);
+                store.insertPackedLines(firstRow, after);
             else
                 store.removeLines(firstRow, static_cast<int>(after.size()));
             break;
@@ -128,10 +133,10 @@ public:
             if (forward)
                 store.removeLines(firstRow, static_cast<int>(before.size()));
             else
-                store.insertLines(firstRow, before);
+                store.insertPackedLines(firstRow, before);
             break;
         case LineStoreChange::Kind::Reset:
-            store.replaceAll(DialogLines(rows.begin(), rows.end()));
+            store.replaceAll(rows);
             break;
         case LineStoreChange::Kind::TitleChanged:
             break;
@@ -248,11 +253,10 @@ void UndoHistory::lineStoreAboutToChange(const LineStoreChange& change) {
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
     case LineStoreChange::Kind::RowsRemoved:
-        for (int row = change.firstRow; row < change.firstRow + change.rowCount; ++row)
-            m_before.push_back(m_store.line(row));
+        m_before = RowsOf(m_store, change.firstRow, change.rowCount);
         break;
     case LineStoreChange::Kind::Reset:
-        m_before = Unpacked(m_store.lines());
+        m_before = m_store.lines();
         break;
     default:
         break;
@@ -275,11 +279,10 @@ void UndoHistory::lineStoreChanged(const LineStoreChange& change) {
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
     case LineStoreChange::Kind::RowsInserted:
-        for (int row = change.firstRow; row < change.firstRow + change.rowCount; ++row)
-            recorded.after.push_back(m_store.line(row));
+        recorded.after = RowsOf(m_store, change.firstRow, change.rowCount);
         break;
     case LineStoreChange::Kind::Reset:
-        recorded.after = Unpacked(m_store.lines());
+        recorded.after = m_store.lines();
         break;
     default:
         break;

@@ -80,8 +80,7 @@ private:
     std::unique_ptr<Action> m_open;
     bool m_lonely = false;
     // What the change that is under way is about to overwrite.
-    std::vector<DialogLine> m_before;
-    bool m_beforeTaken = false;
+    DialogLines m_before;
 
     friend class Step;
     friend class Action;

@@ -1,6 +1,7 @@
 // Every file reader fed the broken files a user can meet: what the user gets (the silent
 // result or the I/O error) and that no file on disk changed.
 
+#include "support/Rows.h"
 #include "support/TestFiles.h"
 
 #include "core/Document.h"

@@ -7,6 +7,7 @@
 #include "core/Document.h"
 #include "editing/LineCommands.h"
 #include "lang/LanguageLoader.h"
+#include "support/Rows.h"
 #include "support/TestFiles.h"
 #include "tools/BlockLayout.h"
 #include "tools/LineBuffers.h"
