@@ -9,9 +9,13 @@
 
 namespace dolmex {
 
-Document::Document() { m_store.addObserver(this); }
+Document::Document() {
+    m_store.addObserver(this);
+}
 
-Document::~Document() { m_store.removeObserver(this); }
+Document::~Document() {
+    m_store.removeObserver(this);
+}
 
 bool Document::LoadDlg(const std::string& path) {
     std::string bytes;
@@ -28,21 +32,29 @@ bool Document::LoadDlg(const std::string& path) {
     m_moduleRoot = ModuleRootOf(path);
     m_caption = DialogTitle(path);
     m_fileName = path;
-    m_modified = false;
+    setModified(false);
     return true;
 }
 
 void Document::saveAs(const std::string& path) {
     WriteDialogFile(path, m_store.lines());
     m_fileName = path;
-    m_modified = false;
     m_caption = DialogTitle(path);
+    setModified(false);
+}
+
+void Document::setModified(bool modified) {
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    if (onModifiedChanged)
+        onModifiedChanged();
 }
 
 void Document::reset() {
     const bool modified = m_modified;
     m_store.SGClear();
-    m_modified = modified;
+    setModified(modified);
     m_fileName.clear();
     m_caption = kUntitledCaption;
 }
@@ -55,7 +67,7 @@ std::string Document::lineCountText(const std::string& label) const {
 
 void Document::lineStoreChanged(const LineStoreChange& change) {
     if (!m_loading && change.kind != LineStoreChange::Kind::TitleChanged)
-        m_modified = true;
+        setModified(true);
 }
 
 } // namespace dolmex

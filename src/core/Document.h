@@ -2,6 +2,7 @@
 
 #include "LineStore.h"
 
+#include <functional>
 #include <string>
 
 namespace dolmex {
@@ -12,7 +13,7 @@ inline constexpr const char* kUntitledCaption = "00000 - Untitled";
 // module root found from that path, the caption, and the modified flag that every
 // change of the store sets.
 class Document : private LineStoreObserver {
-public:
+  public:
     Document();
     ~Document() override;
     Document(const Document&) = delete;
@@ -22,7 +23,9 @@ public:
     const LineStore& store() const { return m_store; }
 
     bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
+    void setModified(bool modified);
+    // Called after every change of the modified flag (the window marks its title).
+    std::function<void()> onModifiedChanged;
 
     // The path Save writes to; empty for an untitled document.
     const std::string& fileName() const { return m_fileName; }
@@ -47,7 +50,7 @@ public:
     // row holds no record.
     std::string lineCountText(const std::string& label) const;
 
-private:
+  private:
     void lineStoreChanged(const LineStoreChange& change) override;
 
     LineStore m_store;

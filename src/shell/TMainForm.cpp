@@ -5,6 +5,7 @@
 #include "core/IoError.h"
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
+#include "ui/DialogGrid.h"
 #include "ui/LineStoreModel.h"
 #include "ui/LiveEditDelegate.h"
 #include "ui/Prompter.h"
@@ -15,6 +16,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -27,6 +31,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -35,7 +40,8 @@ namespace dolmex {
 
 namespace {
 
-constexpr const char* kColumnTitles[] = {"{N}", "{Text}", "{G}", "{I}", "{Test}", "{R}", "{Result}"};
+constexpr const char* kColumnTitles[] = {"{N}",    "{Text}", "{G}",     "{I}",
+                                         "{Test}", "{R}",    "{Result}"};
 constexpr int kInitialColumnWidths[] = {29, 230, 177, 22, 113, 53, 89, 64};
 constexpr int kRowHeight = 16;
 constexpr int kDescriptionAreaHeight = 220;
@@ -44,15 +50,22 @@ constexpr int kUnencodableEntry = 47;
 
 // The EDITMENU step names of the commands that change the store.
 constexpr std::pair<const char*, int> kCommandSteps[] = {
-    {"N19", kStepAppendLine},       {"N22", kStepInsertLine},
-    {"N20", kStepDeleteLines},      {"N24", kStepCopyTextToGender},
-    {"N25", kStepCopyGenderToText}, {"Nup", kStepMoveUp},
+    {"N19", kStepAppendLine},       {"N22", kStepInsertLine},       {"N20", kStepDeleteLines},
+    {"N24", kStepCopyTextToGender}, {"N25", kStepCopyGenderToText}, {"Nup", kStepMoveUp},
     {"Ndn", kStepMoveDown},
 };
 
-std::string ToBytes(const QString& path) { return path.toLocal8Bit().toStdString(); }
+// File names are characters end to end; only the system's file calls see them as bytes.
+std::string ToBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
-QString FromPath(const std::string& path) { return QString::fromLocal8Bit(path); }
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+constexpr int kSavedEntry = 48;
+constexpr int kPassingMessageMs = 8000;
 
 // Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,
 // with Qt's own standard icons where the theme has none.
@@ -82,17 +95,18 @@ constexpr ToolButtonSpec kToolButtons[] = {
 };
 
 // Items that only act on whole selected rows and so are off while cells are edited.
-constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2", "NB3", "NB4", "NB5", "NB6"};
+constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2",
+                                              "NB3", "NB4", "NB5", "NB6"};
 
 } // namespace
 
 namespace {
 
 class HistoryStep : public UndoStep {
-public:
+  public:
     HistoryStep(UndoHistory& history, const QString& name) : m_step(history, name) {}
 
-private:
+  private:
     UndoHistory::Step m_step;
 };
 
@@ -103,6 +117,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     : QMainWindow(parent), m_context(context), m_prompter(prompter),
       m_describer(context.tables, m_messages) {
     setObjectName(QStringLiteral("TMainForm"));
+    m_document.onModifiedChanged = [this] { setWindowModified(m_document.isModified()); };
     createMenus();
     createToolBar();
     createCentralArea();
@@ -117,6 +132,7 @@ TMainForm::~TMainForm() {
     // the store's observers while the store exists, and the undo stack, clearing itself as it
     // goes, must not call back into a half-destroyed window.
     m_undoStack.disconnect(this);
+    m_document.onModifiedChanged = nullptr;
     delete m_model;
 }
 
@@ -129,17 +145,20 @@ void TMainForm::FormCreate(const QString& commandLineFile) {
     }
     const Settings& settings = m_context.settings;
     resize(settings.windowWidth, settings.windowHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // A size saved on a bigger screen must not put the menus off this one.
+        const QRect available = screen->availableGeometry();
+        resize(size().boundedTo(available.size()));
+        move(available.center() - rect().center());
+    }
     for (int column = 0; column < kColumnCount; ++column)
         SG->setColumnWidth(column, settings.colWidths[static_cast<std::size_t>(column)]);
     m_context.currentBuffer = 1;
     for (int column = 0; column < kFieldCount; ++column)
         m_document.store().setTitle(column, kColumnTitles[column]);
     const int gridHeight = std::max(0, settings.windowHeight - kDescriptionAreaHeight);
-    m_gridHeightRatio = settings.windowHeight > 0
-                            ? static_cast<double>(gridHeight) / settings.windowHeight
-                            : 0.5;
+    m_gridHeightRatio =
+        settings.windowHeight > 0 ? static_cast<double>(gridHeight) / settings.windowHeight : 0.5;
     m_document.reset();
     m_document.setModified(false);
     setCaption(kUntitledCaption);
@@ -209,6 +228,8 @@ void TMainForm::createToolBar() {
         button->setObjectName(QString::fromLatin1(entry.name));
         button->setDefaultAction(action);
         button->setAutoRaise(true);
+        // Tool buttons never take the keyboard from the grid (Space would start a new document).
+        button->setFocusPolicy(Qt::NoFocus);
         ToolBar1->addWidget(button);
     }
     // The five buffer buttons: exactly one is down. A button makes its buffer current without
@@ -221,6 +242,7 @@ void TMainForm::createToolBar() {
         button->setText(QString::number(i));
         button->setCheckable(true);
         button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
         QAction* radio = m_actions.at(QStringLiteral("bbb%1").arg(i));
         button->setChecked(radio->isChecked());
         bufferButtons->addButton(button, i);
@@ -231,7 +253,7 @@ void TMainForm::createToolBar() {
 }
 
 void TMainForm::createCentralArea() {
-    SG = new QTableView;
+    SG = new DialogGrid;
     SG->setObjectName(QStringLiteral("SG"));
     m_model = new LineStoreModel(m_document.store(), this);
     SG->setModel(m_model);
@@ -292,6 +314,14 @@ void TMainForm::createCentralArea() {
             m_panels[i]->setMinimumWidth(widths[i]);
         statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
+    // What a command did ("Saved 53 lines to ..."), beside the three panels, which keep
+    // their own texts.
+    m_passingMessage = new QLabel;
+    m_passingMessage->setObjectName(QStringLiteral("SBMessage"));
+    statusBar()->addPermanentWidget(m_passingMessage);
+    m_passingMessageTimer = new QTimer(this);
+    m_passingMessageTimer->setSingleShot(true);
+    connect(m_passingMessageTimer, &QTimer::timeout, m_passingMessage, &QLabel::clear);
 }
 
 void TMainForm::connectCommands() {
@@ -307,10 +337,11 @@ void TMainForm::connectCommands() {
             if (std::string_view(command) == name)
                 step = entry;
         }
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, [this, handler, step] {
-            const auto undo = step >= 0 ? undoStep(step) : nullptr;
-            (this->*handler)();
-        });
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, handler, step] {
+                    const auto undo = step >= 0 ? undoStep(step) : nullptr;
+                    (this->*handler)();
+                });
     }
 
     connect(action(QStringLiteral("N7")), &QAction::triggered, this, &QWidget::close);
@@ -346,12 +377,15 @@ void TMainForm::connectCommands() {
             onOpenWizard(currentRow());
     });
     connect(m_model, &LineStoreModel::cellEdited, this, [this] { MakeLineDescr(); });
-    connect(m_model, &LineStoreModel::unencodableText, this, [this](QChar character) {
-        QString text = FromCp1251(mainDescription(kUnencodableEntry));
-        if (text.isEmpty())
-            text = QStringLiteral("This character cannot be stored in a dialog file:");
-        m_prompter.warn(QStringLiteral("Warning"), text + QLatin1Char(' ') + character);
-    });
+    // Queued: the box must not open inside the cell editor's own signal, which the box's
+    // focus change would end by closing the editor under it.
+    connect(
+        m_model, &LineStoreModel::unstorableText, this,
+        [this](QChar character) {
+            m_prompter.warn(QStringLiteral("Warning"),
+                            UnstorableWarning(mainDescription(kUnencodableEntry), character));
+        },
+        Qt::QueuedConnection);
     connect(MoveList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const std::optional<std::string> entry = ToCp1251(item->text());
         if (!entry)
@@ -386,19 +420,33 @@ const std::string& TMainForm::mainDescription(int entry) const {
 }
 
 void TMainForm::setCaption(const std::string& caption) {
-    setWindowTitle(FromCp1251(caption));
+    // The caption comes from the file's name, not from its contents.
+    setWindowTitle(FromPath(caption) + QStringLiteral("[*]"));
+    setWindowModified(m_document.isModified());
+}
+
+QString TMainForm::shownTitle() const {
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"),
+                         isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+void TMainForm::showPassingMessage(const QString& text) {
+    m_passingMessage->setText(text);
+    m_passingMessageTimer->start(kPassingMessageMs);
 }
 
 void TMainForm::refreshLineCount() {
-    m_panels[2]->setText(
-        FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
+    m_panels[2]->setText(FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
 }
 
 void TMainForm::reportIoError(const std::exception& error) {
     m_prompter.ioError(QString::fromLocal8Bit(error.what()));
 }
 
-QString TMainForm::fileFilter() const { return FromCp1251(m_context.tables.fileFilter); }
+QString TMainForm::fileFilter() const {
+    return FromCp1251(m_context.tables.fileFilter);
+}
 
 bool TMainForm::LoadDlg(const QString& path) {
     bool loaded = false;
@@ -413,7 +461,7 @@ bool TMainForm::LoadDlg(const QString& path) {
         return false;
     forgetHistory();
     setCaption(m_document.caption());
-    m_applicationTitle = FromCp1251(m_document.caption());
+    m_applicationTitle = FromPath(m_document.caption());
     m_messages.setModuleRoot(m_document.moduleRoot());
     refreshLineCount();
     setCurrentRow(1);
@@ -440,7 +488,8 @@ void TMainForm::showDescription() {
     QString html;
     for (const DescLine& line : m_description.lines) {
         const QString text = FromCp1251(line.text).toHtmlEscaped();
-        html += line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
+        html +=
+            line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
     }
     LineDesc->setHtml(html);
     MoveList->clear();
@@ -470,7 +519,12 @@ bool TMainForm::loadLanguage() {
                                    m_context.tables);
     } catch (const IoError& error) {
         reportIoError(error);
-        return false;
+        // Without captions the window has no menus to choose another language with: the
+        // shipped English file stands in, and its name is what the settings keep.
+        if (m_context.settings.defLanguage == kFallbackLanguage)
+            return false;
+        m_context.settings.defLanguage = kFallbackLanguage;
+        return loadLanguage();
     }
     action(QString::fromLatin1(LanguageMenuItem(m_context.settings.defLanguage)))->setChecked(true);
     applyCaptions(assignments);
@@ -541,15 +595,27 @@ void TMainForm::N2Click() {
 void TMainForm::N3Click() {
     if (!Alarm())
         return;
-    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter()))
+    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter(), startFolder())) {
+        m_lastFolder = QFileInfo(*path).absolutePath();
         LoadDlg(*path);
+    }
+}
+
+QString TMainForm::startFolder() const {
+    if (!m_document.fileName().empty())
+        return QFileInfo(FromPath(m_document.fileName())).absolutePath();
+    return m_lastFolder;
 }
 
 void TMainForm::N4Click() {
+    const QString folder = startFolder();
+    saveDocument(folder.isEmpty() ? QString() : folder + QLatin1Char('/'));
+}
+
+void TMainForm::saveDocument(const QString& proposal) {
     std::string target = m_document.fileName();
     if (target.empty()) {
-        const std::optional<QString> chosen =
-            m_prompter.saveFileName(fileFilter(), FromPath(target));
+        const std::optional<QString> chosen = m_prompter.saveFileName(fileFilter(), proposal);
         if (!chosen)
             return;
         target = ToBytes(*chosen);
@@ -562,27 +628,41 @@ void TMainForm::N4Click() {
     }
     m_undoStack.setClean();
     setCaption(m_document.caption());
+    const QString path = FromPath(target);
+    m_lastFolder = QFileInfo(path).absolutePath();
+    QString saved = FromCp1251(mainDescription(kSavedEntry));
+    if (!saved.contains(QLatin1String("%2")))
+        saved = QStringLiteral("Saved %1 lines to %2");
+    showPassingMessage(
+        saved.arg(m_document.store().rowCount() - 1).arg(QDir::toNativeSeparators(path)));
 }
 
 void TMainForm::N5Click() {
     const std::string previous = m_document.fileName();
     m_document.setFileName({});
-    N4Click();
+    // Save as proposes the current name, so a new version is one edit of it away.
+    if (previous.empty())
+        N4Click();
+    else
+        saveDocument(FromPath(previous));
     if (m_document.fileName().empty())
         m_document.setFileName(previous);
     // The task bar follows the document: after a completed Save as it names the new file.
-    m_applicationTitle = windowTitle();
+    m_applicationTitle = FromPath(m_document.caption());
 }
 
 RowBlock TMainForm::selectedBlock() const {
-    const QModelIndexList rows = SG->selectionModel()->selectedRows();
-    if (rows.isEmpty() || action(QStringLiteral("N14"))->isChecked())
-        return {currentRow(), currentRow()};
-    RowBlock block{rows.front().row() + 1, rows.front().row() + 1};
-    for (const QModelIndex& index : rows) {
-        block.first = std::min(block.first, index.row() + 1);
-        block.last = std::max(block.last, index.row() + 1);
-    }
+    const int current = currentRow();
+    const QItemSelectionModel* selection = SG->selectionModel();
+    const auto selected = [&](int row) { return selection->isRowSelected(row - 1, {}); };
+    // Only rows the user sees selected: the unbroken run of them around the current row.
+    if (action(QStringLiteral("N14"))->isChecked() || !selected(current))
+        return {current, current};
+    RowBlock block{current, current};
+    while (block.first > 1 && selected(block.first - 1))
+        --block.first;
+    while (block.last < m_document.store().rowCount() - 1 && selected(block.last + 1))
+        ++block.last;
     return block;
 }
 
@@ -601,7 +681,9 @@ void TMainForm::afterLineCommand(int row) {
     MakeLineDescr();
 }
 
-void TMainForm::N19Click() { afterLineCommand(AppendLine(m_document.store())); }
+void TMainForm::N19Click() {
+    afterLineCommand(AppendLine(m_document.store()));
+}
 
 void TMainForm::N22Click() {
     const int row = currentRow();
@@ -609,7 +691,9 @@ void TMainForm::N22Click() {
     afterLineCommand(row);
 }
 
-void TMainForm::N20Click() { afterLineCommand(DeleteLines(m_document.store(), selectedBlock())); }
+void TMainForm::N20Click() {
+    afterLineCommand(DeleteLines(m_document.store(), selectedBlock()));
+}
 
 void TMainForm::N24Click() {
     CopyTextToGender(m_document.store(), currentRow());
@@ -641,13 +725,18 @@ void TMainForm::NdnClick() {
 
 void TMainForm::N14Click() {
     const bool editing = action(QStringLiteral("N14"))->isChecked();
+    // An open cell editor keeps what was typed into it, then goes.
+    if (!editing)
+        static_cast<DialogGrid*>(SG)->finishEditing();
     m_model->setEditable(editing);
-    SG->setSelectionBehavior(editing ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
+    SG->setSelectionBehavior(editing ? QAbstractItemView::SelectItems
+                                     : QAbstractItemView::SelectRows);
     SG->setSelectionMode(editing ? QAbstractItemView::SingleSelection
                                  : QAbstractItemView::ContiguousSelection);
-    SG->setEditTriggers(editing ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                      QAbstractItemView::AnyKeyPressed
-                                : QAbstractItemView::NoEditTriggers);
+    SG->setEditTriggers(editing
+                            ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                  QAbstractItemView::AnyKeyPressed
+                            : QAbstractItemView::NoEditTriggers);
     for (const char* name : kRowSelectionItems) {
         if (QAction* item = action(QString::fromLatin1(name)))
             item->setEnabled(!editing);
@@ -679,14 +768,15 @@ void TMainForm::createUndoCommands() {
     };
     m_history->lonelyChangeName = [this] {
         return FromCp1251(m_context.tables.editMenu[m_lonelyStepEntry >= 0 ? m_lonelyStepEntry
-                                                                             : kStepChangeLines]);
+                                                                           : kStepChangeLines]);
     };
 
     QMenu* editing = m_menus.at(QStringLiteral("N10"));
     QAction* first = editing->actions().value(0);
     const std::pair<const char*, QList<QKeySequence>> commands[] = {
         {"Undo1", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
-        {"Redo1", {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}},
+        {"Redo1",
+         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}},
     };
     for (const auto& [name, keys] : commands) {
         auto* item = new QAction(this);
@@ -699,8 +789,10 @@ void TMainForm::createUndoCommands() {
     editing->insertSeparator(first);
     QAction* undo = action(QStringLiteral("Undo1"));
     QAction* redo = action(QStringLiteral("Redo1"));
-    undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
-    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    undo->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                   style()->standardIcon(QStyle::SP_ArrowForward)));
     QAction* buffers = ToolBar1->actions().value(ToolBar1->actions().size() - 5);
     const std::pair<const char*, QAction*> buttons[] = {{"UndoButton", undo}, {"RedoButton", redo}};
     for (const auto& [name, item] : buttons) {
@@ -708,6 +800,7 @@ void TMainForm::createUndoCommands() {
         button->setObjectName(QString::fromLatin1(name));
         button->setDefaultAction(item);
         button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
         ToolBar1->insertWidget(buffers, button);
     }
     ToolBar1->insertSeparator(buffers);
@@ -725,8 +818,10 @@ std::unique_ptr<UndoStep> TMainForm::undoStep(int entry) {
 
 void TMainForm::updateUndoCaptions() {
     const std::pair<const char*, QString> captions[] = {
-        {"Undo1", FromCp1251(m_context.tables.editMenu[kUndo]) + QLatin1Char(' ') + m_undoStack.undoText()},
-        {"Redo1", FromCp1251(m_context.tables.editMenu[kRedo]) + QLatin1Char(' ') + m_undoStack.redoText()},
+        {"Undo1",
+         FromCp1251(m_context.tables.editMenu[kUndo]) + QLatin1Char(' ') + m_undoStack.undoText()},
+        {"Redo1",
+         FromCp1251(m_context.tables.editMenu[kRedo]) + QLatin1Char(' ') + m_undoStack.redoText()},
     };
     for (const auto& [name, caption] : captions) {
         action(QString::fromLatin1(name))->setText(caption.trimmed());
@@ -762,6 +857,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (m_shown)
         return;
     m_shown = true;
+    SG->setFocus();
     // The language is read here, once every window exists, since it captions them all.
     if (loadLanguage() && onFirstShown)
         onFirstShown();
@@ -798,7 +894,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == SG && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && key->modifiers() == Qt::NoModifier &&
+        // The keypad's Enter carries the keypad modifier and nothing else.
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
             !action(QStringLiteral("N14"))->isChecked()) {
             if (const auto response = FollowedResponse(m_document.store(), currentRow()))
                 Responce(*response);

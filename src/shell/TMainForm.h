@@ -34,7 +34,7 @@ class UndoHistory;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // `commandLineFile`, when not empty, is loaded while the window is created, before the
     // language file (which is read when the window is first shown).
     TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile = {},
@@ -48,6 +48,10 @@ public:
     // The window caption and the application (task bar) title.
     QString applicationTitle() const { return m_applicationTitle; }
     double gridHeightRatio() const { return m_gridHeightRatio; }
+    // The title as the window system shows it: the caption, with "*" while modified.
+    QString shownTitle() const;
+    // A passing note in the status bar, beside its three panels.
+    void showPassingMessage(const QString& text);
     const LineDescription& description() const { return m_description; }
     QUndoStack& undoStack() { return m_undoStack; }
     // Every change of the store made while the returned object lives is one undo step,
@@ -101,13 +105,13 @@ public:
     void UndoClick();
     void RedoClick();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate(const QString& commandLineFile);
     void createMenus();
     void createToolBar();
@@ -116,6 +120,10 @@ private:
     void applyCaptions(const std::vector<CaptionAssignment>& assignments);
     void showDescription();
     void setCaption(const std::string& caption);
+    // Save, asking for a name (`proposal` first) when the document has none.
+    void saveDocument(const QString& proposal);
+    // Where the open and save dialogs start: the document's folder, or the last one used.
+    QString startFolder() const;
     void refreshLineCount();
     void afterLineCommand(int currentRow);
     void createUndoCommands();
@@ -149,6 +157,9 @@ private:
     QGroupBox* GB1 = nullptr;
     QListWidget* MoveList = nullptr;
     QLabel* m_panels[3] = {};
+    QLabel* m_passingMessage = nullptr;
+    class QTimer* m_passingMessageTimer = nullptr;
+    QString m_lastFolder;
 
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
@@ -158,7 +169,7 @@ private:
 
 // An undo step under way; see TMainForm::undoStep.
 class UndoStep {
-public:
+  public:
     virtual ~UndoStep() = default;
 };
 

@@ -72,7 +72,8 @@ void ToolCommands::NB2Click() {
     const RowBlock block = m_main.selectedBlock();
     const auto step = m_main.undoStep(kStepCutLines);
     int row = 0;
-    if (writeBuffer([&] { row = buffers().Cut(m_main.document().store(), block.first, block.last); })) {
+    if (writeBuffer(
+            [&] { row = buffers().Cut(m_main.document().store(), block.first, block.last); })) {
         m_main.setCurrentRow(row);
         m_main.MakeLineDescr();
     }
@@ -82,7 +83,9 @@ void ToolCommands::NB6Click() {
     const RowBlock block = m_main.selectedBlock();
     const auto step = m_main.undoStep(kStepCutAndAppendLines);
     int row = 0;
-    if (writeBuffer([&] { row = buffers().CutAppend(m_main.document().store(), block.first, block.last); })) {
+    if (writeBuffer([&] {
+            row = buffers().CutAppend(m_main.document().store(), block.first, block.last);
+        })) {
         m_main.setCurrentRow(row);
         m_main.MakeLineDescr();
     }
@@ -119,8 +122,8 @@ void ToolCommands::BuffHint() {
         const BufferHint& hint = hints[static_cast<std::size_t>(i)];
         button->setToolTip(FromCp1251(hint.text));
         // Two images per buffer: a document for a buffer with a file, an empty frame without.
-        button->setIcon(m_main.style()->standardIcon(hint.filled ? QStyle::SP_FileIcon
-                                                                 : QStyle::SP_TitleBarNormalButton));
+        button->setIcon(m_main.style()->standardIcon(
+            hint.filled ? QStyle::SP_FileIcon : QStyle::SP_TitleBarNormalButton));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setProperty("filled", hint.filled);
     }
@@ -159,10 +162,10 @@ void ToolCommands::N31Click() {
 
 void ToolCommands::N16Click() {
     Document& document = m_main.document();
+    // Answered No, the unsaved changes are renumbered with the rest: the document stays
+    // modified, so nothing is lost if the options are then cancelled or refused.
     if (!m_main.Alarm())
         return;
-    // Answered No: the changes are given up for this command's purposes.
-    document.setModified(false);
     if (!askOptions || !askOptions())
         return;
     const std::optional<RenumberOptions> options = ReadRenumberOptions(m_renumberForm.values());

@@ -95,9 +95,10 @@ QString UnstorableWarning(std::string_view languageText, QChar character) {
     QString text = FromCp1251(languageText);
     if (text.isEmpty())
         text = QStringLiteral("This character cannot be stored in a dialog file:");
-    const QString name = character.isPrint() && !character.isSpace()
-                             ? QStringLiteral("\"%1\"").arg(character)
-                             : QStringLiteral("U+%1").arg(character.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    const QString name =
+        character.isPrint() && !character.isSpace()
+            ? QStringLiteral("\"%1\"").arg(character)
+            : QStringLiteral("U+%1").arg(character.unicode(), 4, 16, QLatin1Char('0')).toUpper();
     return text + QLatin1Char(' ') + name;
 }
 

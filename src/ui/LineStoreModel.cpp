@@ -9,7 +9,9 @@ LineStoreModel::LineStoreModel(LineStore& store, QObject* parent)
     m_store.addObserver(this);
 }
 
-LineStoreModel::~LineStoreModel() { m_store.removeObserver(this); }
+LineStoreModel::~LineStoreModel() {
+    m_store.removeObserver(this);
+}
 
 int LineStoreModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_store.dataRowCount();
@@ -44,9 +46,9 @@ bool LineStoreModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!index.isValid() || role != Qt::EditRole || !m_editable)
         return false;
     const QString text = value.toString();
-    const std::optional<std::string> bytes = ToCp1251(text);
+    const std::optional<std::string> bytes = CellBytes(text);
     if (!bytes) {
-        emit unencodableText(FirstUnencodable(text));
+        emit unstorableText(FirstUnstorable(text));
         return false;
     }
     const int row = storeRow(index);

@@ -11,7 +11,7 @@ namespace dolmex {
 class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
     Q_OBJECT
 
-public:
+  public:
     explicit LineStoreModel(LineStore& store, QObject* parent = nullptr);
     ~LineStoreModel() override;
 
@@ -28,13 +28,15 @@ public:
 
     static int storeRow(const QModelIndex& index) { return index.row() + 1; }
 
-signals:
+  signals:
     // A cell got new text by editing (not by a command).
     void cellEdited(int storeRow, int column);
-    // Typed text held a character that Windows-1251 cannot store; nothing was changed.
-    void unencodableText(QChar character);
+    // Typed text held a character that a cell cannot store (outside Windows-1251, a brace
+    // or a line break); nothing was changed. Connect it queued when it opens a box, so the
+    // box does not open inside the editor's own signal.
+    void unstorableText(QChar character);
 
-private:
+  private:
     void lineStoreAboutToChange(const LineStoreChange& change) override;
     void lineStoreChanged(const LineStoreChange& change) override;
 

@@ -1,6 +1,7 @@
 #include "LiveEditDelegate.h"
 
 #include <QLineEdit>
+#include <QPointer>
 
 namespace dolmex {
 
@@ -9,14 +10,18 @@ QWidget* LiveEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     const QPersistentModelIndex cell(index);
-    connect(editor, &QLineEdit::textEdited, this, [this, editor, cell](const QString& text) {
-        if (!cell.isValid())
+    const QPointer<QLineEdit> guarded(editor);
+    connect(editor, &QLineEdit::textEdited, this, [guarded, cell](const QString& text) {
+        if (!cell.isValid() || !guarded)
             return;
         auto* model = const_cast<QAbstractItemModel*>(cell.model());
-        if (!model->setData(cell, text, Qt::EditRole)) {
-            const int cursor = editor->cursorPosition();
-            editor->setText(model->data(cell, Qt::EditRole).toString());
-            editor->setCursorPosition(std::max(0, cursor - 1));
+        const int cursor = guarded->cursorPosition();
+        const int added =
+            static_cast<int>(text.size() - model->data(cell, Qt::EditRole).toString().size());
+        if (!model->setData(cell, text, Qt::EditRole) && guarded) {
+            // Refused: the editor shows the cell as it is, the cursor where the typing began.
+            guarded->setText(model->data(cell, Qt::EditRole).toString());
+            guarded->setCursorPosition(std::max(0, cursor - std::max(0, added)));
         }
     });
     return editor;

@@ -8,14 +8,18 @@
 namespace dolmex {
 
 Prompter::Answer WidgetPrompter::askYesNoCancel(const QString& caption, const QString& text) {
-    const auto button =
-        QMessageBox::question(m_parent, caption, text,
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto button = QMessageBox::question(
+        m_parent, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (button == QMessageBox::Yes)
         return Answer::Yes;
     if (button == QMessageBox::No)
         return Answer::No;
     return Answer::Cancel;
+}
+
+bool WidgetPrompter::askYesNo(const QString& caption, const QString& text) {
+    return QMessageBox::question(m_parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void WidgetPrompter::warn(const QString& caption, const QString& text) {
@@ -30,14 +34,15 @@ void WidgetPrompter::inform(const QString& caption, const QString& text) {
     QMessageBox::information(m_parent, caption, text);
 }
 
-std::optional<QString> WidgetPrompter::openFileName(const QString& filter) {
-    const QString name = QFileDialog::getOpenFileName(m_parent, QString(), QString(),
-                                                      QtFileFilter(filter));
+std::optional<QString> WidgetPrompter::openFileName(const QString& filter, const QString& folder) {
+    const QString name =
+        QFileDialog::getOpenFileName(m_parent, QString(), folder, QtFileFilter(filter));
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
-std::optional<QString> WidgetPrompter::saveFileName(const QString& filter, const QString& current) {
-    QFileDialog dialog(m_parent, QString(), current, QtFileFilter(filter));
+std::optional<QString> WidgetPrompter::saveFileName(const QString& filter,
+                                                    const QString& proposal) {
+    QFileDialog dialog(m_parent, QString(), proposal, QtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("dlg"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -51,7 +56,7 @@ int ScriptedPrompter::count(const QString& kind) const {
 }
 
 Prompter::Answer ScriptedPrompter::askYesNoCancel(const QString& caption, const QString& text) {
-    m_shown.push_back({QStringLiteral("question"), caption, text});
+    m_shown.push_back({QStringLiteral("question"), caption, text, QString()});
     if (m_answers.empty())
         return Answer::Cancel;
     const Answer answer = m_answers.front();
@@ -59,16 +64,25 @@ Prompter::Answer ScriptedPrompter::askYesNoCancel(const QString& caption, const 
     return answer;
 }
 
+bool ScriptedPrompter::askYesNo(const QString& caption, const QString& text) {
+    m_shown.push_back({QStringLiteral("question"), caption, text, QString()});
+    if (m_answers.empty())
+        return false;
+    const Answer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer == Answer::Yes;
+}
+
 void ScriptedPrompter::warn(const QString& caption, const QString& text) {
-    m_shown.push_back({QStringLiteral("warning"), caption, text});
+    m_shown.push_back({QStringLiteral("warning"), caption, text, QString()});
 }
 
 void ScriptedPrompter::ioError(const QString& text) {
-    m_shown.push_back({QStringLiteral("error"), QString(), text});
+    m_shown.push_back({QStringLiteral("error"), QString(), text, QString()});
 }
 
 void ScriptedPrompter::inform(const QString& caption, const QString& text) {
-    m_shown.push_back({QStringLiteral("information"), caption, text});
+    m_shown.push_back({QStringLiteral("information"), caption, text, QString()});
 }
 
 std::optional<QString> ScriptedPrompter::nextFileName() {
@@ -79,13 +93,15 @@ std::optional<QString> ScriptedPrompter::nextFileName() {
     return name;
 }
 
-std::optional<QString> ScriptedPrompter::openFileName(const QString& filter) {
-    m_shown.push_back({QStringLiteral("open"), QString(), filter});
+std::optional<QString> ScriptedPrompter::openFileName(const QString& filter,
+                                                      const QString& folder) {
+    m_shown.push_back({QStringLiteral("open"), QString(), filter, folder});
     return nextFileName();
 }
 
-std::optional<QString> ScriptedPrompter::saveFileName(const QString& filter, const QString&) {
-    m_shown.push_back({QStringLiteral("save"), QString(), filter});
+std::optional<QString> ScriptedPrompter::saveFileName(const QString& filter,
+                                                      const QString& proposal) {
+    m_shown.push_back({QStringLiteral("save"), QString(), filter, proposal});
     return nextFileName();
 }
 
@@ -93,8 +109,13 @@ QString QtFileFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (!parts[i].isEmpty() || !parts[i + 1].isEmpty())
-            filters << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
+            continue;
+        // A description that already names its pattern ("Dialog files (*.dlg)") is kept.
+        const QString named = QStringLiteral("(%1)").arg(parts[i + 1]);
+        filters << (parts[i].contains(named)
+                        ? parts[i]
+                        : QStringLiteral("%1 %2").arg(parts[i], named).trimmed());
     }
     return filters.join(QStringLiteral(";;"));
 }

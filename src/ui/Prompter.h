@@ -12,12 +12,14 @@ namespace dolmex {
 // Every message box and file dialog of the program goes through this, so tests can answer
 // them and no test ever waits for a person.
 class Prompter {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
     // Question with Yes, No and Cancel and the question icon.
     virtual Answer askYesNoCancel(const QString& caption, const QString& text) = 0;
+    // Question with Yes and No: true for Yes.
+    virtual bool askYesNo(const QString& caption, const QString& text) = 0;
     // Warning with an OK button.
     virtual void warn(const QString& caption, const QString& text) = 0;
     // The standard error box of a failed file operation.
@@ -25,36 +27,40 @@ public:
     // Plain information with an OK button.
     virtual void inform(const QString& caption, const QString& text) = 0;
     // A file to open or to save to, or nothing when the dialog is cancelled. `filter` is
-    // "description|pattern|description|pattern".
-    virtual std::optional<QString> openFileName(const QString& filter) = 0;
-    virtual std::optional<QString> saveFileName(const QString& filter, const QString& current) = 0;
+    // "description|pattern|description|pattern". The open dialog starts in `folder`; the
+    // save dialog proposes `proposal` (a file's path, or a folder ending in "/").
+    virtual std::optional<QString> openFileName(const QString& filter, const QString& folder) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter, const QString& proposal) = 0;
 };
 
 // The real boxes and dialogs, parented to `parent`.
 class WidgetPrompter : public Prompter {
-public:
+  public:
     explicit WidgetPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
     Answer askYesNoCancel(const QString& caption, const QString& text) override;
+    bool askYesNo(const QString& caption, const QString& text) override;
     void warn(const QString& caption, const QString& text) override;
     void ioError(const QString& text) override;
     void inform(const QString& caption, const QString& text) override;
-    std::optional<QString> openFileName(const QString& filter) override;
-    std::optional<QString> saveFileName(const QString& filter, const QString& current) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 
 // Answers from queues that a test fills beforehand; records what was shown. A box that was
-// not expected answers Cancel (or no file name) and is recorded, so the test can fail.
+// not expected answers Cancel, or No, or no file name, and is recorded, so the test can fail.
+// Yes/No questions take their answers from the same queue (Yes is yes, anything else no).
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     struct Shown {
         QString kind; // "question", "warning", "error", "information", "open", "save"
         QString caption;
         QString text;
+        QString start; // where a file dialog started: the open folder, the save proposal
     };
 
     void setNextAnswer(Answer answer) { m_answers.push_back(answer); }
@@ -64,13 +70,14 @@ public:
     int count(const QString& kind) const;
 
     Answer askYesNoCancel(const QString& caption, const QString& text) override;
+    bool askYesNo(const QString& caption, const QString& text) override;
     void warn(const QString& caption, const QString& text) override;
     void ioError(const QString& text) override;
     void inform(const QString& caption, const QString& text) override;
-    std::optional<QString> openFileName(const QString& filter) override;
-    std::optional<QString> saveFileName(const QString& filter, const QString& current) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
 
-private:
+  private:
     std::optional<QString> nextFileName();
 
     std::deque<Answer> m_answers;

@@ -27,7 +27,7 @@ TEST(LineStoreModel, EditsOnlyInEditModeAndOnlyWhatTheCodePageHolds) {
     LineStore store;
     LineStoreModel model(store);
     QSignalSpy edited(&model, &LineStoreModel::cellEdited);
-    QSignalSpy refused(&model, &LineStoreModel::unencodableText);
+    QSignalSpy refused(&model, &LineStoreModel::unstorableText);
     const QModelIndex cell = model.index(0, ColText);
 
     EXPECT_FALSE(model.setData(cell, QStringLiteral("x"), Qt::EditRole));

@@ -1,0 +1,31 @@
+#include "DialogGrid.h"
+
+#include <QKeyEvent>
+
+namespace dolmex {
+
+void DialogGrid::finishEditing() {
+    if (state() != EditingState)
+        return;
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+QItemSelectionModel::SelectionFlags DialogGrid::selectionCommand(const QModelIndex& index,
+                                                                 const QEvent* event) const {
+    const auto justThis = QItemSelectionModel::ClearAndSelect |
+                          (selectionBehavior() == SelectRows ? QItemSelectionModel::Rows
+                                                             : QItemSelectionModel::NoUpdate);
+    if (!event)
+        return justThis;
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (!(key->modifiers() & Qt::ShiftModifier) || selectionMode() == SingleSelection)
+            return justThis;
+    }
+    return QTableView::selectionCommand(index, event);
+}
+
+} // namespace dolmex
