@@ -14,12 +14,12 @@ ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
     // about box, line wizard, block navigator.
     m_renumberForm = std::make_unique<TRenumberForm>(context.tables, m_main.get());
     m_report = std::make_unique<TRenReport>(m_main.get());
-    m_wizard = std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
-                                             context.wizardCaptions,
-                                             static_cast<WizardHost*>(this));
+    m_wizard =
+        std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
+                                      context.wizardCaptions, static_cast<WizardHost*>(this));
     m_navigator = std::make_unique<TBlockForm>(m_main.get());
-    m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm,
-                                             *m_report, *m_navigator);
+    m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm, *m_report,
+                                             *m_navigator);
     m_main->onOpenWizard = [this](int row) {
         // Each apply of the wizard is one undo step.
         m_main->setLonelyStepEntry(kStepWizardApply);
