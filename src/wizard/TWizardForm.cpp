@@ -659,6 +659,16 @@ void TWizardForm::wizardCloseRequested() {
         m_host->wizardCloseRequested();
 }
 
+void TWizardForm::wizardCommandBegins() {
+    if (m_host)
+        m_host->wizardCommandBegins();
+}
+
+void TWizardForm::wizardCommandEnds() {
+    if (m_host)
+        m_host->wizardCommandEnds();
+}
+
 void TWizardForm::languageLoaded() {
     m_model.applyLanguage(m_captions);
     applyCaptions();

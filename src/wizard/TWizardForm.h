@@ -63,6 +63,8 @@ class TWizardForm : public QDialog, private WizardHost {
     // WizardHost: the model's apply commands, passed on to the main window.
     void wizardApplied(int row) override;
     void wizardCloseRequested() override;
+    void wizardCommandBegins() override;
+    void wizardCommandEnds() override;
 
     void createControls();
     QWidget* createLineKind();

@@ -35,6 +35,24 @@ std::string KindRow(char letter, const GeneratedKind& kind) {
     return std::string(1, letter) + ": - " + kind.name;
 }
 
+// Brackets one apply command for the host, also when the command throws.
+class HostCommand {
+  public:
+    explicit HostCommand(WizardHost* host) : m_host(host) {
+        if (m_host)
+            m_host->wizardCommandBegins();
+    }
+    ~HostCommand() {
+        if (m_host)
+            m_host->wizardCommandEnds();
+    }
+    HostCommand(const HostCommand&) = delete;
+    HostCommand& operator=(const HostCommand&) = delete;
+
+  private:
+    WizardHost* m_host;
+};
+
 } // namespace
 
 WizardControls::WizardControls() {
@@ -142,7 +160,10 @@ void WizardModel::loadCurrentRow() {
 }
 
 void WizardModel::SpeedButton5Click() {
-    apply();
+    {
+        const HostCommand command(m_host);
+        apply();
+    }
     if (m_host) {
         m_host->wizardApplied(m_currentRow);
         m_host->wizardCloseRequested();
@@ -150,6 +171,7 @@ void WizardModel::SpeedButton5Click() {
 }
 
 void WizardModel::SpeedButton6Click() {
+    const HostCommand command(m_host);
     apply();
     if (m_host)
         m_host->wizardApplied(m_currentRow);
@@ -161,6 +183,7 @@ void WizardModel::SpeedButton7Click() {
 }
 
 void WizardModel::SpeedButton4Click() {
+    const HostCommand command(m_host);
     apply();
     if (m_currentRow > 1)
         --m_currentRow;
@@ -170,6 +193,7 @@ void WizardModel::SpeedButton4Click() {
 }
 
 void WizardModel::SpeedButton2Click() {
+    const HostCommand command(m_host);
     apply();
     LineStore& store = m_document.store();
     if (m_currentRow == store.rowCount() - 1) {

@@ -35,6 +35,10 @@ class WizardHost {
     virtual void wizardApplied(int row) { (void)row; }
     // OK: hide the wizard.
     virtual void wizardCloseRequested() {}
+    // An apply command begins and ends: every change of the store in between is one user
+    // action (apply-and-next on the last row both writes the row and appends one).
+    virtual void wizardCommandBegins() {}
+    virtual void wizardCommandEnds() {}
 };
 
 // Text boxes the user types into.

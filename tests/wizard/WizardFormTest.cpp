@@ -353,14 +353,23 @@ TEST_F(WizardFormTest, ClosingWithoutApplyLeavesTheStore) {
     EXPECT_FALSE(main().document().isModified());
 }
 
-TEST_F(WizardFormTest, ApplyAndNextOnTheLastRowAppendsANumberedRow) {
+TEST_F(WizardFormTest, ApplyAndNextOnTheLastRowAppendsANumberedRowInOneUndoStep) {
     open(3);
+    QTest::keyClicks(w<QLineEdit>("LineEdit1"), "!");
+    const int steps = main().undoStack().count();
     QTest::mouseClick(w<QPushButton>("SpeedButton2"), Qt::LeftButton);
     ASSERT_EQ(main().document().store().rowCount(), 5);
+    EXPECT_EQ(cell(3, ColText), "Bye!");
     EXPECT_EQ(cell(4, ColNumber), "4");
     EXPECT_EQ(main().currentRow(), 4);
     EXPECT_EQ(w<QTableWidget>("SG")->item(0, ColNumber)->text(), "4");
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "");
+
+    EXPECT_EQ(main().undoStack().count(), steps + 1) << "the apply and the new row together";
+    EXPECT_EQ(main().undoStack().undoText(), "Apply the wizard's line");
+    main().action(QStringLiteral("Undo1"))->trigger();
+    EXPECT_EQ(main().document().store().rowCount(), 4);
+    EXPECT_EQ(cell(3, ColText), "Bye");
 }
 
 TEST_F(WizardFormTest, LeftAndRightMoveThroughTheLinesUnlessATextBoxUsesThem) {
