@@ -172,6 +172,15 @@ void PaintButton(QAbstractButton* widget, const Button& button) {
     widget->setEnabled(button.enabled);
 }
 
+// Whether Left and Right that reach the window while `focus` holds the keyboard are the
+// window's line change: only when nothing but the window holds it, or a plain button, which
+// has no use for them. Every other control moves or chooses with them (text boxes,
+// drop-down lists, lists, the grid, the track bar, the kind radio buttons).
+bool LeavesArrowsToWindow(const QWidget* focus, const QWidget* window) {
+    return !focus || focus == window || qobject_cast<const QPushButton*>(focus) ||
+           qobject_cast<const QToolButton*>(focus);
+}
+
 // Buttons act on a click and never hold the keyboard, so Left and Right stay the window's.
 QPushButton* PlainButton(const char* name, QWidget* parent) {
     auto* button = Named(new QPushButton(parent), name);
@@ -713,19 +722,11 @@ void TWizardForm::keyPressEvent(QKeyEvent* event) {
 void TWizardForm::keyReleaseEvent(QKeyEvent* event) {
     const int key = VirtualKey(event->key());
     // A key held down repeats its release; the line changes once per release of the key.
-    if ((key == wizard_key::kLeft || key == wizard_key::kRight) && !event->isAutoRepeat()) {
-        // Keys that reached the window past a control that moves its cursor with them (the
-        // grid's cell editor) stay that control's.
-        const QWidget* focus = QApplication::focusWidget();
-        const bool usedByControl = focus && focus != this &&
-                                   (qobject_cast<const QLineEdit*>(focus) ||
-                                    qobject_cast<const QAbstractItemView*>(focus) ||
-                                    qobject_cast<const QAbstractSlider*>(focus));
-        if (!usedByControl) {
-            forward([this, key] { m_model.FormKeyUp(key); });
-            event->accept();
-            return;
-        }
+    if ((key == wizard_key::kLeft || key == wizard_key::kRight) && !event->isAutoRepeat() &&
+        LeavesArrowsToWindow(QApplication::focusWidget(), this)) {
+        forward([this, key] { m_model.FormKeyUp(key); });
+        event->accept();
+        return;
     }
     QDialog::keyReleaseEvent(event);
 }
@@ -766,6 +767,18 @@ bool TWizardForm::eventFilter(QObject* watched, QEvent* event) {
         // Right themselves: those keys are not the window's line change.
         if (key == wizard_key::kLeft || key == wizard_key::kRight)
             return true;
+    } else if (event->type() == QEvent::KeyPress && (watched == PCRB || watched == NPCRB)) {
+        // An arrow would move to the other kind and click it, which wipes the line's texts:
+        // the kind changes by a click or Space only.
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        default:
+            break;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

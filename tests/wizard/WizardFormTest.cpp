@@ -83,6 +83,12 @@ class WizardFormTest : public ::testing::Test {
         auto* grid = main().findChild<QTableView*>(QStringLiteral("SG"));
         DoubleClick(grid, grid->visualRect(grid->model()->index(row - 1, ColText)));
         ASSERT_TRUE(wizard().isVisible());
+        // The offscreen platform does not activate a window shown again by itself.
+        main().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        wizard().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard()));
+        ASSERT_EQ(QApplication::activeWindow(), &wizard());
     }
 
     template <typename T> T* w(const char* name) {
@@ -100,6 +106,19 @@ class WizardFormTest : public ::testing::Test {
     }
 
     void trigger(const char* item) { w<QAction>(item)->trigger(); }
+
+    // The keyboard goes to `name` (the wizard itself for null), as a click or Tab takes it.
+    void focus(const char* name) {
+        QWidget* widget = name ? w<QWidget>(name) : &wizard();
+        widget->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), widget) << (name ? name : "wizard");
+    }
+    // A key as a person presses it: to the widget that holds the keyboard.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, key, modifiers);
+    }
 
     std::string cell(int row, int column) {
         return std::string(main().document().store().cell(row, column));
@@ -345,9 +364,10 @@ TEST_F(WizardFormTest, EditingTheWizardsOwnGridRefillsTheControls) {
 
 TEST_F(WizardFormTest, ClosingWithoutApplyLeavesTheStore) {
     open(2);
-    TypeText(w<QLineEdit>("LineEdit1"), QString::fromUtf8("Привет"));
+    focus("LineEdit1");
+    TypeText(QApplication::focusWidget(), QString::fromUtf8("Привет"));
     EXPECT_EQ(working(ColText), "Answer\xCF\xF0\xE8\xE2\xE5\xF2");
-    QTest::keyClick(&wizard(), Qt::Key_Escape);
+    press(Qt::Key_Escape);
     EXPECT_FALSE(wizard().isVisible());
     EXPECT_EQ(cell(2, ColText), "Answer");
     EXPECT_FALSE(main().document().isModified());
@@ -372,23 +392,58 @@ TEST_F(WizardFormTest, ApplyAndNextOnTheLastRowAppendsANumberedRowInOneUndoStep)
     EXPECT_EQ(cell(3, ColText), "Bye");
 }
 
-TEST_F(WizardFormTest, LeftAndRightMoveThroughTheLinesUnlessATextBoxUsesThem) {
+TEST_F(WizardFormTest, LeftAndRightMoveThroughTheLinesWhenNoControlHoldsTheKeyboard) {
     open(2);
-    QTest::keyClick(&wizard(), Qt::Key_Right);
+    ASSERT_EQ(QApplication::focusWidget(), &wizard());
+    press(Qt::Key_Right);
     EXPECT_EQ(main().currentRow(), 3);
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "Bye");
-    QTest::keyClick(&wizard(), Qt::Key_Left);
-    QTest::keyClick(&wizard(), Qt::Key_Left);
+    press(Qt::Key_Left);
+    // A click on a button leaves the keyboard with the window.
+    QTest::mouseClick(w<QPushButton>("SpeedButton6"), Qt::LeftButton);
+    press(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(main().currentRow(), 1);
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "Hello");
-    QTest::keyClick(&wizard(), Qt::Key_Left);
+    press(Qt::Key_Left);
     EXPECT_EQ(main().currentRow(), 1) << "the first line stays";
     EXPECT_TRUE(main().document().isModified()) << "every move applies";
+}
 
-    // In a text box the keys move the cursor; in a list they are the list's.
-    QTest::keyClick(w<QLineEdit>("LineEdit1"), Qt::Key_Right);
-    QTest::keyClick(w<QListWidget>("TestList"), Qt::Key_Right);
-    EXPECT_EQ(main().currentRow(), 1);
+TEST_F(WizardFormTest, ArrowKeysBelongToTheFocusedControl) {
+    // Line 2 is a player line; moving on, appending or switching the kind would show.
+    struct Case {
+        const char* control;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {
+        {"GenderBox", Qt::Key_Right, {}},
+        {"ResLineBox", Qt::Key_Left, {}},
+        {"ResLineBox", Qt::Key_Right, Qt::ShiftModifier},
+        {"PCRB", Qt::Key_Right, {}},
+        {"PCRB", Qt::Key_Down, {}},
+        {"PCRB", Qt::Key_Left, Qt::ControlModifier},
+        {"NPCRB", Qt::Key_Up, {}},
+        {"LineEdit1", Qt::Key_Right, {}},
+        {"TestList", Qt::Key_Right, {}},
+        {"SG", Qt::Key_Left, {}},
+    };
+    for (const Case& c : cases) {
+        open(2);
+        const DialogLine before = wizard().model().workingRow();
+        focus(c.control);
+        press(c.key, c.modifiers);
+        EXPECT_EQ(main().currentRow(), 2) << c.control;
+        EXPECT_EQ(main().document().store().rowCount(), 4) << c.control;
+        EXPECT_EQ(wizard().model().workingRow(), before) << c.control;
+        wizard().hide();
+    }
+    // Space chooses a kind.
+    open(2);
+    focus("NPCRB");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(w<QRadioButton>("NPCRB")->isChecked());
+    EXPECT_EQ(working(ColIntelligence), "");
 }
 
 TEST_F(WizardFormTest, ACharacterADialogFileCannotHoldIsRefused) {
