@@ -26,6 +26,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace dolmex {
 
 namespace {
@@ -124,9 +126,12 @@ QStringList Rows(const std::vector<std::string>& rows, int atLeast = 0) {
 
 void PaintEdit(QLineEdit* edit, const TextBox& box) {
     const QString text = FromCp1251(box.text);
+    // The limit holds back what the user types, never what the line already holds: a
+    // longer loaded argument is shown whole, and its next edit stores it whole.
+    const int limit = box.maxLength > 0 ? box.maxLength : 32767;
+    edit->setMaxLength(std::max(limit, static_cast<int>(text.size())));
     if (edit->text() != text)
         edit->setText(text);
-    edit->setMaxLength(box.maxLength > 0 ? box.maxLength : 32767);
     edit->setVisible(box.visible);
     edit->setEnabled(box.enabled);
     if (box.allSelected)

@@ -446,6 +446,37 @@ TEST_F(WizardFormTest, ArrowKeysBelongToTheFocusedControl) {
     EXPECT_EQ(working(ColIntelligence), "");
 }
 
+TEST_F(WizardFormTest, ArgumentsLongerThanTheirBoxStayWhole) {
+    main().document().store().setCell(2, ColTest, "$$ -1000000");
+    main().document().store().setCell(2, ColResponse, "123456");
+    main().document().store().setCell(2, ColResult, "$$ -1000000");
+    struct Case {
+        const char* list; // clicked first, when the box edits an item
+        const char* box;
+        const char* shown;
+        int column;
+        const char* cell; // after one Backspace and Return
+    };
+    const Case cases[] = {
+        {"TestList", "TNumEdit1", "-1000000", ColTest, "$$-100000 "},
+        {"ResultList", "RNumEdit1", "-1000000", ColResult, "$$-100000 "},
+        {nullptr, "ResLineEdit", "123456", ColResponse, "12345"},
+    };
+    for (const Case& c : cases) {
+        open(2);
+        if (c.list)
+            ClickRow(w<QListWidget>(c.list), 0);
+        auto* box = w<QLineEdit>(c.box);
+        EXPECT_EQ(box->text(), c.shown) << c.box;
+        QTest::mouseClick(box, Qt::LeftButton);
+        press(Qt::Key_End);
+        press(Qt::Key_Backspace);
+        press(Qt::Key_Return);
+        EXPECT_EQ(working(c.column), c.cell) << c.box;
+        wizard().hide();
+    }
+}
+
 TEST_F(WizardFormTest, ACharacterADialogFileCannotHoldIsRefused) {
     open(2);
     auto* text = w<QLineEdit>("LineEdit1");
