@@ -614,10 +614,14 @@ void TWizardForm::connectControls() {
     connect(SG, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (m_painting)
             return;
-        const std::optional<std::string> bytes = ToCp1251(item->text());
+        const std::optional<std::string> bytes = CellBytes(item->text());
         if (!bytes) {
-            warnUnencodable(item->text());
+            const QChar refused = FirstUnstorable(item->text());
             paintGrid();
+            // Warned once the cell editor has closed: a box opened while it commits takes
+            // its focus, which closes and deletes the editor under the commit.
+            QMetaObject::invokeMethod(
+                this, [this, refused] { warnUnstorable(refused); }, Qt::QueuedConnection);
             return;
         }
         forward([this, column = item->column(), text = *bytes] {
@@ -639,22 +643,21 @@ void TWizardForm::forward(const std::function<void()>& call) {
 void TWizardForm::typed(EditBox box, QLineEdit* edit, const QString& text) {
     if (m_painting)
         return;
-    const std::optional<std::string> bytes = ToCp1251(text);
+    const std::optional<std::string> bytes = CellBytes(text);
     if (!bytes) {
         const int cursor = edit->cursorPosition();
-        warnUnencodable(text);
-        paintFromModel(); // takes the keystroke back out of the box
-        edit->setCursorPosition(std::max(0, cursor - 1));
+        paintFromModel(); // takes the keystroke or the paste back out of the box
+        const int added = static_cast<int>(text.size() - edit->text().size());
+        edit->setCursorPosition(std::max(0, cursor - std::max(1, added)));
+        warnUnstorable(FirstUnstorable(text));
         return;
     }
     forward([this, box, &bytes] { m_model.typeText(box, *bytes); });
 }
 
-void TWizardForm::warnUnencodable(const QString& text) {
-    QString warning = FromCp1251(m_tables.mainDescription[kUnencodableEntry]);
-    if (warning.isEmpty())
-        warning = QStringLiteral("This character cannot be stored in a dialog file:");
-    m_prompter.warn(QStringLiteral("Warning"), warning + QLatin1Char(' ') + FirstUnencodable(text));
+void TWizardForm::warnUnstorable(QChar character) {
+    m_prompter.warn(QStringLiteral("Warning"),
+                    UnstorableWarning(m_tables.mainDescription[kUnencodableEntry], character));
 }
 
 void TWizardForm::openRow(int row) {

@@ -78,9 +78,10 @@ class TWizardForm : public QDialog, private WizardHost {
 
     // Runs a model call and repaints; ignored while the window itself fills its widgets.
     void forward(const std::function<void()>& call);
-    // Text the user typed into `box`: refused with a warning when Windows-1251 cannot hold it.
+    // Text the user typed or pasted into `box`: refused with a warning when a cell cannot
+    // hold it (a character outside Windows-1251, a brace, a line break).
     void typed(EditBox box, QLineEdit* edit, const QString& text);
-    void warnUnencodable(const QString& text);
+    void warnUnstorable(QChar character);
     void FormActivate();
     void applyCaptions();
     void paintFromModel();
