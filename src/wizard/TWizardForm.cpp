@@ -19,6 +19,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
@@ -194,6 +196,17 @@ QPushButton* PlainButton(const char* name, QWidget* parent) {
     return button;
 }
 
+// Asks for the whole size of its contents, as the window did without it, instead of a
+// size capped at a few dozen lines of text.
+class WholeScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
 QLineEdit* Box(const char* name, QWidget* parent, int characters = 0) {
     auto* edit = Named(new QLineEdit(parent), name);
     if (characters > 0) {
@@ -226,8 +239,11 @@ TWizardForm::TWizardForm(const LanguageTables& tables, Document& document, Promp
     createControls();
     createMenus();
     connectControls();
-    for (QWidget* widget : findChildren<QWidget*>())
+    // Not the scroll area's own bars: it scrolls by their signals.
+    for (QWidget* widget : m_body->findChildren<QWidget*>())
         m_widgets.push_back(widget);
+    for (QMenu* menu : findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        m_widgets.push_back(menu);
     paintGrid();
     paintFromModel();
 }
@@ -261,11 +277,22 @@ void TWizardForm::createControls() {
     SG->setFixedHeight(SG->horizontalHeader()->sizeHint().height() + SG->rowHeight(0) +
                        2 * SG->frameWidth());
 
-    auto* layout = new QVBoxLayout(this);
+    // The controls scroll only on a screen too small for them (see fitIntoScreen).
+    m_body = new QWidget;
+    auto* layout = new QVBoxLayout(m_body);
     layout->addLayout(top);
     layout->addWidget(createTexts());
     layout->addLayout(editors, 1);
     layout->addWidget(SG);
+    auto* scroll = new WholeScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_body);
+    // A click beside the controls gives the keyboard back to the window, not to the area.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
 QWidget* TWizardForm::createLineKind() {
@@ -690,6 +717,8 @@ void TWizardForm::languageLoaded() {
     m_model.applyLanguage(m_captions);
     applyCaptions();
     paintFromModel();
+    if (isVisible())
+        fitIntoScreen(); // the new captions may need more room
 }
 
 void TWizardForm::FormActivate() {
@@ -698,8 +727,26 @@ void TWizardForm::FormActivate() {
     paintFromModel();
 }
 
+void TWizardForm::fitIntoScreen() {
+    const QScreen* shown = screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    const QSize decoration = frameGeometry().size() - size();
+    const QSize room = area.size() - decoration;
+    // Never smaller than the controls need, unless the screen is: then they scroll.
+    setMinimumSize(m_body->minimumSizeHint().boundedTo(room));
+    resize(size().boundedTo(room));
+    const QRect frame = frameGeometry();
+    const int left =
+        std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1));
+    move(left, top);
+}
+
 void TWizardForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    fitIntoScreen();
     m_leftActive = false;
     m_model.applyLanguage(m_captions);
     FormActivate();

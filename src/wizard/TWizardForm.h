@@ -83,6 +83,8 @@ class TWizardForm : public QDialog, private WizardHost {
     void typed(EditBox box, QLineEdit* edit, const QString& text);
     void warnUnstorable(QChar character);
     void FormActivate();
+    // A size saved or laid out for a bigger screen must not put controls off this one.
+    void fitIntoScreen();
     void applyCaptions();
     void paintFromModel();
     void paintGrid();
@@ -120,6 +122,7 @@ class TWizardForm : public QDialog, private WizardHost {
     QLineEdit* ResLineEdit = nullptr;
 
     QTableWidget* SG = nullptr;
+    QWidget* m_body = nullptr; // every control, inside a scroll area
 
     std::map<std::string, QMenu*, std::less<>> m_menus;
     std::map<std::string, QAction*, std::less<>> m_items; // the insertion items by name

@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -526,6 +527,16 @@ TEST_F(WizardFormTest, ACharacterACellCannotHoldIsRefusedWithOneWarning) {
             << c.box << ": " << prompter.shown().back().text.toStdString();
         wizard().hide();
     }
+}
+
+TEST_F(WizardFormTest, TheWindowFitsTheScreen) {
+    wizard().resize(5000, 4000);
+    wizard().move(3000, 3000);
+    open(2);
+    // The offscreen screen is narrower than the wizard's controls: they scroll.
+    const QRect frame = wizard().frameGeometry();
+    EXPECT_TRUE(wizard().screen()->availableGeometry().contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
 TEST_F(WizardFormTest, LanguageSwitchRecaptionsTheWizard) {
