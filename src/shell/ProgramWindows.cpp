@@ -14,18 +14,13 @@ ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
     // about box, line wizard, block navigator.
     m_renumberForm = std::make_unique<TRenumberForm>(context.tables, m_main.get());
     m_report = std::make_unique<TRenReport>(m_main.get());
-    m_wizard = std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
-                                             context.wizardCaptions,
-                                             static_cast<WizardHost*>(this));
+    m_wizard =
+        std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
+                                      context.wizardCaptions, static_cast<WizardHost*>(this));
     m_navigator = std::make_unique<TBlockForm>(m_main.get());
-    m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm,
-                                             *m_report, *m_navigator);
-    m_main->onOpenWizard = [this](int row) {
-        // Each apply of the wizard is one undo step.
-        m_main->setLonelyStepEntry(kStepWizardApply);
-        m_wizard->openRow(row);
-        m_main->setLonelyStepEntry(-1);
-    };
+    m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm, *m_report,
+                                             *m_navigator);
+    m_main->onOpenWizard = [this](int row) { m_wizard->openRow(row); };
     m_main->onLanguageLoaded = [this] { m_wizard->languageLoaded(); };
 
     QObject::connect(m_main->action(QStringLiteral("DLG1")), &QAction::triggered, m_main.get(),
@@ -37,6 +32,14 @@ ProgramWindows::~ProgramWindows() = default;
 void ProgramWindows::wizardApplied(int row) {
     m_main->setCurrentRow(row);
     m_main->MakeLineDescr();
+}
+
+void ProgramWindows::wizardCommandBegins() {
+    m_wizardStep = m_main->undoStep(kStepWizardApply);
+}
+
+void ProgramWindows::wizardCommandEnds() {
+    m_wizardStep.reset();
 }
 
 } // namespace dolmex

@@ -19,7 +19,7 @@ class Prompter;
 // main window first (its creation reads the settings and loads the command-line file),
 // then the secondary windows, which live until the program ends.
 class ProgramWindows : private WizardHost {
-public:
+  public:
     ProgramWindows(ProgramContext& context, Prompter& prompter, const QString& commandLineFile);
     ~ProgramWindows() override;
 
@@ -30,9 +30,12 @@ public:
     TBlockForm& navigator() { return *m_navigator; }
     ToolCommands& tools() { return *m_tools; }
 
-private:
+  private:
     // The wizard applied its working row to the main grid's row `row`.
     void wizardApplied(int row) override;
+    // One apply command of the wizard, whatever it changes, is one undo step.
+    void wizardCommandBegins() override;
+    void wizardCommandEnds() override;
 
     ProgramContext& m_context;
     Prompter& m_prompter;
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<TRenReport> m_report;
     // The about box is made when it is asked for.
     std::unique_ptr<TWizardForm> m_wizard;
+    std::unique_ptr<UndoStep> m_wizardStep; // while a wizard command runs
     std::unique_ptr<TBlockForm> m_navigator;
     std::unique_ptr<ToolCommands> m_tools;
 };

@@ -19,12 +19,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace dolmex {
 
@@ -124,9 +128,12 @@ QStringList Rows(const std::vector<std::string>& rows, int atLeast = 0) {
 
 void PaintEdit(QLineEdit* edit, const TextBox& box) {
     const QString text = FromCp1251(box.text);
+    // The limit holds back what the user types, never what the line already holds: a
+    // longer loaded argument is shown whole, and its next edit stores it whole.
+    const int limit = box.maxLength > 0 ? box.maxLength : 32767;
+    edit->setMaxLength(std::max(limit, static_cast<int>(text.size())));
     if (edit->text() != text)
         edit->setText(text);
-    edit->setMaxLength(box.maxLength > 0 ? box.maxLength : 32767);
     edit->setVisible(box.visible);
     edit->setEnabled(box.enabled);
     if (box.allSelected)
@@ -172,6 +179,15 @@ void PaintButton(QAbstractButton* widget, const Button& button) {
     widget->setEnabled(button.enabled);
 }
 
+// Whether Left and Right that reach the window while `focus` holds the keyboard are the
+// window's line change: only when nothing but the window holds it, or a plain button, which
+// has no use for them. Every other control moves or chooses with them (text boxes,
+// drop-down lists, lists, the grid, the track bar, the kind radio buttons).
+bool LeavesArrowsToWindow(const QWidget* focus, const QWidget* window) {
+    return !focus || focus == window || qobject_cast<const QPushButton*>(focus) ||
+           qobject_cast<const QToolButton*>(focus);
+}
+
 // Buttons act on a click and never hold the keyboard, so Left and Right stay the window's.
 QPushButton* PlainButton(const char* name, QWidget* parent) {
     auto* button = Named(new QPushButton(parent), name);
@@ -179,6 +195,17 @@ QPushButton* PlainButton(const char* name, QWidget* parent) {
     button->setAutoDefault(false);
     return button;
 }
+
+// Asks for the whole size of its contents, as the window did without it, instead of a
+// size capped at a few dozen lines of text.
+class WholeScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return widget() ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
 
 QLineEdit* Box(const char* name, QWidget* parent, int characters = 0) {
     auto* edit = Named(new QLineEdit(parent), name);
@@ -212,8 +239,11 @@ TWizardForm::TWizardForm(const LanguageTables& tables, Document& document, Promp
     createControls();
     createMenus();
     connectControls();
-    for (QWidget* widget : findChildren<QWidget*>())
+    // Not the scroll area's own bars: it scrolls by their signals.
+    for (QWidget* widget : m_body->findChildren<QWidget*>())
         m_widgets.push_back(widget);
+    for (QMenu* menu : findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        m_widgets.push_back(menu);
     paintGrid();
     paintFromModel();
 }
@@ -247,11 +277,22 @@ void TWizardForm::createControls() {
     SG->setFixedHeight(SG->horizontalHeader()->sizeHint().height() + SG->rowHeight(0) +
                        2 * SG->frameWidth());
 
-    auto* layout = new QVBoxLayout(this);
+    // The controls scroll only on a screen too small for them (see fitIntoScreen).
+    m_body = new QWidget;
+    auto* layout = new QVBoxLayout(m_body);
     layout->addLayout(top);
     layout->addWidget(createTexts());
     layout->addLayout(editors, 1);
     layout->addWidget(SG);
+    auto* scroll = new WholeScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_body);
+    // A click beside the controls gives the keyboard back to the window, not to the area.
+    scroll->setFocusPolicy(Qt::NoFocus);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 }
 
 QWidget* TWizardForm::createLineKind() {
@@ -600,10 +641,14 @@ void TWizardForm::connectControls() {
     connect(SG, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (m_painting)
             return;
-        const std::optional<std::string> bytes = ToCp1251(item->text());
+        const std::optional<std::string> bytes = CellBytes(item->text());
         if (!bytes) {
-            warnUnencodable(item->text());
+            const QChar refused = FirstUnstorable(item->text());
             paintGrid();
+            // Warned once the cell editor has closed: a box opened while it commits takes
+            // its focus, which closes and deletes the editor under the commit.
+            QMetaObject::invokeMethod(
+                this, [this, refused] { warnUnstorable(refused); }, Qt::QueuedConnection);
             return;
         }
         forward([this, column = item->column(), text = *bytes] {
@@ -625,22 +670,21 @@ void TWizardForm::forward(const std::function<void()>& call) {
 void TWizardForm::typed(EditBox box, QLineEdit* edit, const QString& text) {
     if (m_painting)
         return;
-    const std::optional<std::string> bytes = ToCp1251(text);
+    const std::optional<std::string> bytes = CellBytes(text);
     if (!bytes) {
         const int cursor = edit->cursorPosition();
-        warnUnencodable(text);
-        paintFromModel(); // takes the keystroke back out of the box
-        edit->setCursorPosition(std::max(0, cursor - 1));
+        paintFromModel(); // takes the keystroke or the paste back out of the box
+        const int added = static_cast<int>(text.size() - edit->text().size());
+        edit->setCursorPosition(std::max(0, cursor - std::max(1, added)));
+        warnUnstorable(FirstUnstorable(text));
         return;
     }
     forward([this, box, &bytes] { m_model.typeText(box, *bytes); });
 }
 
-void TWizardForm::warnUnencodable(const QString& text) {
-    QString warning = FromCp1251(m_tables.mainDescription[kUnencodableEntry]);
-    if (warning.isEmpty())
-        warning = QStringLiteral("This character cannot be stored in a dialog file:");
-    m_prompter.warn(QStringLiteral("Warning"), warning + QLatin1Char(' ') + FirstUnencodable(text));
+void TWizardForm::warnUnstorable(QChar character) {
+    m_prompter.warn(QStringLiteral("Warning"),
+                    UnstorableWarning(m_tables.mainDescription[kUnencodableEntry], character));
 }
 
 void TWizardForm::openRow(int row) {
@@ -659,10 +703,22 @@ void TWizardForm::wizardCloseRequested() {
         m_host->wizardCloseRequested();
 }
 
+void TWizardForm::wizardCommandBegins() {
+    if (m_host)
+        m_host->wizardCommandBegins();
+}
+
+void TWizardForm::wizardCommandEnds() {
+    if (m_host)
+        m_host->wizardCommandEnds();
+}
+
 void TWizardForm::languageLoaded() {
     m_model.applyLanguage(m_captions);
     applyCaptions();
     paintFromModel();
+    if (isVisible())
+        fitIntoScreen(); // the new captions may need more room
 }
 
 void TWizardForm::FormActivate() {
@@ -671,8 +727,26 @@ void TWizardForm::FormActivate() {
     paintFromModel();
 }
 
+void TWizardForm::fitIntoScreen() {
+    const QScreen* shown = screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    const QSize decoration = frameGeometry().size() - size();
+    const QSize room = area.size() - decoration;
+    // Never smaller than the controls need, unless the screen is: then they scroll.
+    setMinimumSize(m_body->minimumSizeHint().boundedTo(room));
+    resize(size().boundedTo(room));
+    const QRect frame = frameGeometry();
+    const int left =
+        std::max(area.left(), std::min(frame.left(), area.right() - frame.width() + 1));
+    const int top = std::max(area.top(), std::min(frame.top(), area.bottom() - frame.height() + 1));
+    move(left, top);
+}
+
 void TWizardForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    fitIntoScreen();
     m_leftActive = false;
     m_model.applyLanguage(m_captions);
     FormActivate();
@@ -703,19 +777,11 @@ void TWizardForm::keyPressEvent(QKeyEvent* event) {
 void TWizardForm::keyReleaseEvent(QKeyEvent* event) {
     const int key = VirtualKey(event->key());
     // A key held down repeats its release; the line changes once per release of the key.
-    if ((key == wizard_key::kLeft || key == wizard_key::kRight) && !event->isAutoRepeat()) {
-        // Keys that reached the window past a control that moves its cursor with them (the
-        // grid's cell editor) stay that control's.
-        const QWidget* focus = QApplication::focusWidget();
-        const bool usedByControl = focus && focus != this &&
-                                   (qobject_cast<const QLineEdit*>(focus) ||
-                                    qobject_cast<const QAbstractItemView*>(focus) ||
-                                    qobject_cast<const QAbstractSlider*>(focus));
-        if (!usedByControl) {
-            forward([this, key] { m_model.FormKeyUp(key); });
-            event->accept();
-            return;
-        }
+    if ((key == wizard_key::kLeft || key == wizard_key::kRight) && !event->isAutoRepeat() &&
+        LeavesArrowsToWindow(QApplication::focusWidget(), this)) {
+        forward([this, key] { m_model.FormKeyUp(key); });
+        event->accept();
+        return;
     }
     QDialog::keyReleaseEvent(event);
 }
@@ -756,6 +822,18 @@ bool TWizardForm::eventFilter(QObject* watched, QEvent* event) {
         // Right themselves: those keys are not the window's line change.
         if (key == wizard_key::kLeft || key == wizard_key::kRight)
             return true;
+    } else if (event->type() == QEvent::KeyPress && (watched == PCRB || watched == NPCRB)) {
+        // An arrow would move to the other kind and click it, which wipes the line's texts:
+        // the kind changes by a click or Space only.
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        default:
+            break;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

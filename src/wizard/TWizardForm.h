@@ -63,6 +63,8 @@ class TWizardForm : public QDialog, private WizardHost {
     // WizardHost: the model's apply commands, passed on to the main window.
     void wizardApplied(int row) override;
     void wizardCloseRequested() override;
+    void wizardCommandBegins() override;
+    void wizardCommandEnds() override;
 
     void createControls();
     QWidget* createLineKind();
@@ -76,10 +78,13 @@ class TWizardForm : public QDialog, private WizardHost {
 
     // Runs a model call and repaints; ignored while the window itself fills its widgets.
     void forward(const std::function<void()>& call);
-    // Text the user typed into `box`: refused with a warning when Windows-1251 cannot hold it.
+    // Text the user typed or pasted into `box`: refused with a warning when a cell cannot
+    // hold it (a character outside Windows-1251, a brace, a line break).
     void typed(EditBox box, QLineEdit* edit, const QString& text);
-    void warnUnencodable(const QString& text);
+    void warnUnstorable(QChar character);
     void FormActivate();
+    // A size saved or laid out for a bigger screen must not put controls off this one.
+    void fitIntoScreen();
     void applyCaptions();
     void paintFromModel();
     void paintGrid();
@@ -117,6 +122,7 @@ class TWizardForm : public QDialog, private WizardHost {
     QLineEdit* ResLineEdit = nullptr;
 
     QTableWidget* SG = nullptr;
+    QWidget* m_body = nullptr; // every control, inside a scroll area
 
     std::map<std::string, QMenu*, std::less<>> m_menus;
     std::map<std::string, QAction*, std::less<>> m_items; // the insertion items by name

@@ -27,11 +27,31 @@ constexpr int kCopyButtonsWidth = 32;
 constexpr int kResponseRows = 4;
 constexpr int kResponseEmpty = 3;
 
-int Sign(std::int64_t value) { return value > 0 ? 1 : (value < 0 ? -1 : 0); }
+int Sign(std::int64_t value) {
+    return value > 0 ? 1 : (value < 0 ? -1 : 0);
+}
 
 std::string KindRow(char letter, const GeneratedKind& kind) {
     return std::string(1, letter) + ": - " + kind.name;
 }
+
+// Brackets one apply command for the host, also when the command throws.
+class HostCommand {
+  public:
+    explicit HostCommand(WizardHost* host) : m_host(host) {
+        if (m_host)
+            m_host->wizardCommandBegins();
+    }
+    ~HostCommand() {
+        if (m_host)
+            m_host->wizardCommandEnds();
+    }
+    HostCommand(const HostCommand&) = delete;
+    HostCommand& operator=(const HostCommand&) = delete;
+
+  private:
+    WizardHost* m_host;
+};
 
 } // namespace
 
@@ -74,8 +94,12 @@ void WizardModel::applyLanguage(const std::vector<CaptionAssignment>& assignment
         if (a.window != TargetWindow::Wizard)
             continue;
         switch (a.property) {
-        case CaptionProperty::Caption: m_captions[a.control] = a.text; break;
-        case CaptionProperty::Hint: m_hints[a.control] = a.text; break;
+        case CaptionProperty::Caption:
+            m_captions[a.control] = a.text;
+            break;
+        case CaptionProperty::Hint:
+            m_hints[a.control] = a.text;
+            break;
         case CaptionProperty::ClearItems:
             if (a.control == "ResLineBox")
                 m_c.ResLineBox.rows.clear();
@@ -84,7 +108,8 @@ void WizardModel::applyLanguage(const std::vector<CaptionAssignment>& assignment
             if (a.control == "ResLineBox")
                 m_c.ResLineBox.rows.push_back(a.text);
             break;
-        case CaptionProperty::ColumnTitle: break;
+        case CaptionProperty::ColumnTitle:
+            break;
         }
     }
     m_captions["NPCRB"] = m_tables.player[0];
@@ -135,7 +160,10 @@ void WizardModel::loadCurrentRow() {
 }
 
 void WizardModel::SpeedButton5Click() {
-    apply();
+    {
+        const HostCommand command(m_host);
+        apply();
+    }
     if (m_host) {
         m_host->wizardApplied(m_currentRow);
         m_host->wizardCloseRequested();
@@ -143,6 +171,7 @@ void WizardModel::SpeedButton5Click() {
 }
 
 void WizardModel::SpeedButton6Click() {
+    const HostCommand command(m_host);
     apply();
     if (m_host)
         m_host->wizardApplied(m_currentRow);
@@ -154,6 +183,7 @@ void WizardModel::SpeedButton7Click() {
 }
 
 void WizardModel::SpeedButton4Click() {
+    const HostCommand command(m_host);
     apply();
     if (m_currentRow > 1)
         --m_currentRow;
@@ -163,6 +193,7 @@ void WizardModel::SpeedButton4Click() {
 }
 
 void WizardModel::SpeedButton2Click() {
+    const HostCommand command(m_host);
     apply();
     LineStore& store = m_document.store();
     if (m_currentRow == store.rowCount() - 1) {
@@ -260,7 +291,8 @@ void WizardModel::fillOperationList(OpList list) {
     p.list.positions.clear();
     p.list.index = -1;
     const CodeTable& table = list == OpList::Tests ? m_tables.test : m_tables.result;
-    const std::vector<std::string_view> items = LeadingCommaItems(m_row[static_cast<std::size_t>(p.column)]);
+    const std::vector<std::string_view> items =
+        LeadingCommaItems(m_row[static_cast<std::size_t>(p.column)]);
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
         const std::string_view code = OperationCode(item);
@@ -275,8 +307,9 @@ void WizardModel::fillOperationList(OpList list) {
             if (table.entry(e).code != code)
                 continue;
             const std::string description =
-                list == OpList::Tests ? ExpandTestTemplate(m_tables, e, first, second, Argument{0, 0})
-                                      : ExpandResultTemplate(m_tables, e, first, second);
+                list == OpList::Tests
+                    ? ExpandTestTemplate(m_tables, e, first, second, Argument{0, 0})
+                    : ExpandResultTemplate(m_tables, e, first, second);
             p.list.rows.push_back(IntText(position) + ")  " + description);
             p.list.positions.push_back(position);
         }
@@ -325,30 +358,48 @@ void WizardModel::UpdateLayout() {
 
 TextBox& WizardModel::edit(EditBox box) {
     switch (box) {
-    case EditBox::LineEdit1: return m_c.LineEdit1;
-    case EditBox::LineEdit2: return m_c.LineEdit2;
-    case EditBox::IntEdit: return m_c.IntEdit;
-    case EditBox::TEdit: return m_c.TEdit;
-    case EditBox::TNumEdit1: return m_c.TNumEdit1;
-    case EditBox::TNumEdit2: return m_c.TNumEdit2;
-    case EditBox::REdit: return m_c.REdit;
-    case EditBox::RNumEdit1: return m_c.RNumEdit1;
-    case EditBox::RNumEdit2: return m_c.RNumEdit2;
-    case EditBox::ResLineEdit: break;
+    case EditBox::LineEdit1:
+        return m_c.LineEdit1;
+    case EditBox::LineEdit2:
+        return m_c.LineEdit2;
+    case EditBox::IntEdit:
+        return m_c.IntEdit;
+    case EditBox::TEdit:
+        return m_c.TEdit;
+    case EditBox::TNumEdit1:
+        return m_c.TNumEdit1;
+    case EditBox::TNumEdit2:
+        return m_c.TNumEdit2;
+    case EditBox::REdit:
+        return m_c.REdit;
+    case EditBox::RNumEdit1:
+        return m_c.RNumEdit1;
+    case EditBox::RNumEdit2:
+        return m_c.RNumEdit2;
+    case EditBox::ResLineEdit:
+        break;
     }
     return m_c.ResLineEdit;
 }
 
 ChoiceList& WizardModel::choice(ChoiceBox box) {
     switch (box) {
-    case ChoiceBox::CBL1: return m_c.CBL1;
-    case ChoiceBox::CBL2: return m_c.CBL2;
-    case ChoiceBox::GenderBox: return m_c.GenderBox;
-    case ChoiceBox::TCB1: return m_c.TCB1;
-    case ChoiceBox::TCB2: return m_c.TCB2;
-    case ChoiceBox::RCB1: return m_c.RCB1;
-    case ChoiceBox::RCB2: return m_c.RCB2;
-    case ChoiceBox::ResLineBox: break;
+    case ChoiceBox::CBL1:
+        return m_c.CBL1;
+    case ChoiceBox::CBL2:
+        return m_c.CBL2;
+    case ChoiceBox::GenderBox:
+        return m_c.GenderBox;
+    case ChoiceBox::TCB1:
+        return m_c.TCB1;
+    case ChoiceBox::TCB2:
+        return m_c.TCB2;
+    case ChoiceBox::RCB1:
+        return m_c.RCB1;
+    case ChoiceBox::RCB2:
+        return m_c.RCB2;
+    case ChoiceBox::ResLineBox:
+        break;
     }
     return m_c.ResLineBox;
 }
@@ -364,11 +415,20 @@ void WizardModel::setEditText(EditBox box, std::string text) {
 
 void WizardModel::runChangeHandler(EditBox box) {
     switch (box) {
-    case EditBox::LineEdit1: LineEdit1Change(); break;
-    case EditBox::LineEdit2: LineEdit2Change(); break;
-    case EditBox::IntEdit: IntEditChange(); break;
-    case EditBox::ResLineEdit: ResLineEditChange(); break;
-    default: break;
+    case EditBox::LineEdit1:
+        LineEdit1Change();
+        break;
+    case EditBox::LineEdit2:
+        LineEdit2Change();
+        break;
+    case EditBox::IntEdit:
+        IntEditChange();
+        break;
+    case EditBox::ResLineEdit:
+        ResLineEditChange();
+        break;
+    default:
+        break;
     }
 }
 
@@ -380,7 +440,9 @@ void WizardModel::setTrackPosition(int position) {
     IntTrackChange();
 }
 
-void WizardModel::typeText(EditBox box, std::string text) { setEditText(box, std::move(text)); }
+void WizardModel::typeText(EditBox box, std::string text) {
+    setEditText(box, std::move(text));
+}
 
 void WizardModel::chooseRow(ChoiceBox box, int index) {
     ChoiceList& list = choice(box);
@@ -399,14 +461,30 @@ void WizardModel::chooseRow(ChoiceBox box, int index) {
         return;
     list.index = index;
     switch (box) {
-    case ChoiceBox::CBL1: CBL1Change(); break;
-    case ChoiceBox::CBL2: CBL2Change(); break;
-    case ChoiceBox::GenderBox: GenderBoxChange(); break;
-    case ChoiceBox::TCB1: TCB1Change(); break;
-    case ChoiceBox::TCB2: TCB2Change(); break;
-    case ChoiceBox::RCB1: RCB1Change(); break;
-    case ChoiceBox::RCB2: RCB2Change(); break;
-    case ChoiceBox::ResLineBox: ResLineBoxChange(); break;
+    case ChoiceBox::CBL1:
+        CBL1Change();
+        break;
+    case ChoiceBox::CBL2:
+        CBL2Change();
+        break;
+    case ChoiceBox::GenderBox:
+        GenderBoxChange();
+        break;
+    case ChoiceBox::TCB1:
+        TCB1Change();
+        break;
+    case ChoiceBox::TCB2:
+        TCB2Change();
+        break;
+    case ChoiceBox::RCB1:
+        RCB1Change();
+        break;
+    case ChoiceBox::RCB2:
+        RCB2Change();
+        break;
+    case ChoiceBox::ResLineBox:
+        ResLineBoxChange();
+        break;
     }
 }
 
@@ -416,6 +494,8 @@ void WizardModel::selectRow(ItemListBox box, int index) {
     m_c.focus = box == ItemListBox::TestList ? WizardFocus::TestList : WizardFocus::ResultList;
 }
 
-void WizardModel::moveTrack(int position) { setTrackPosition(position); }
+void WizardModel::moveTrack(int position) {
+    setTrackPosition(position);
+}
 
 } // namespace dolmex

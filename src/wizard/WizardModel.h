@@ -28,18 +28,30 @@ struct CaptionAssignment;
 
 // What the main window does for the wizard.
 class WizardHost {
-public:
+  public:
     virtual ~WizardHost() = default;
     // An apply command wrote the store and left the main grid's current row at `row`:
     // move the cursor there and describe the line again.
     virtual void wizardApplied(int row) { (void)row; }
     // OK: hide the wizard.
     virtual void wizardCloseRequested() {}
+    // An apply command begins and ends: every change of the store in between is one user
+    // action (apply-and-next on the last row both writes the row and appends one).
+    virtual void wizardCommandBegins() {}
+    virtual void wizardCommandEnds() {}
 };
 
 // Text boxes the user types into.
 enum class EditBox {
-    LineEdit1, LineEdit2, IntEdit, TEdit, TNumEdit1, TNumEdit2, REdit, RNumEdit1, RNumEdit2,
+    LineEdit1,
+    LineEdit2,
+    IntEdit,
+    TEdit,
+    TNumEdit1,
+    TNumEdit2,
+    REdit,
+    RNumEdit1,
+    RNumEdit2,
     ResLineEdit,
 };
 
@@ -71,7 +83,7 @@ inline constexpr std::string_view kNoLimitRow = "\xE1\xE5\xE7 \xEB\xE8\xEC\xE8\x
 extern const std::array<const char*, 7> kWizardColumnTitles;
 
 class WizardModel {
-public:
+  public:
     // `tables` and `document` outlive the model; `host` may be null.
     WizardModel(const LanguageTables& tables, Document& document, WizardHost* host = nullptr);
 
@@ -181,7 +193,7 @@ public:
     // Mouse down on a tool button: the skill menu's openers set the pending fields.
     void ToolButtonMouseDown(std::string_view name);
 
-private:
+  private:
     // The controls of the test editor or of the result editor.
     struct Panel {
         OperationList& list;

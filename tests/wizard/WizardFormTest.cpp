@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -83,6 +85,12 @@ class WizardFormTest : public ::testing::Test {
         auto* grid = main().findChild<QTableView*>(QStringLiteral("SG"));
         DoubleClick(grid, grid->visualRect(grid->model()->index(row - 1, ColText)));
         ASSERT_TRUE(wizard().isVisible());
+        // The offscreen platform does not activate a window shown again by itself.
+        main().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main()));
+        wizard().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&wizard()));
+        ASSERT_EQ(QApplication::activeWindow(), &wizard());
     }
 
     template <typename T> T* w(const char* name) {
@@ -100,6 +108,24 @@ class WizardFormTest : public ::testing::Test {
     }
 
     void trigger(const char* item) { w<QAction>(item)->trigger(); }
+
+    // The keyboard goes to `name` (the wizard itself for null), as a click or Tab takes it.
+    void focus(const char* name) {
+        QWidget* widget = name ? w<QWidget>(name) : &wizard();
+        widget->setFocus(Qt::OtherFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), widget) << (name ? name : "wizard");
+    }
+    // A key as a person presses it: to the widget that holds the keyboard.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, key, modifiers);
+    }
+    // Queued work (the cell editor's commit, the warning after it) runs.
+    static void settle() {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
 
     std::string cell(int row, int column) {
         return std::string(main().document().store().cell(row, column));
@@ -338,6 +364,7 @@ TEST_F(WizardFormTest, EditingTheWizardsOwnGridRefillsTheControls) {
     EXPECT_EQ(working(ColTest), "al5 ");
     EXPECT_EQ(rows("TestList"), QStringList{"1)  The player's alignment is at least 5"});
     w<QTableWidget>("SG")->item(0, ColText)->setText(QString::fromUtf8("\u4E2D"));
+    settle();
     EXPECT_EQ(working(ColText), "Answer");
     EXPECT_EQ(w<QTableWidget>("SG")->item(0, ColText)->text(), "Answer");
     EXPECT_EQ(prompter.count("warning"), 1);
@@ -345,50 +372,171 @@ TEST_F(WizardFormTest, EditingTheWizardsOwnGridRefillsTheControls) {
 
 TEST_F(WizardFormTest, ClosingWithoutApplyLeavesTheStore) {
     open(2);
-    TypeText(w<QLineEdit>("LineEdit1"), QString::fromUtf8("Привет"));
+    focus("LineEdit1");
+    TypeText(QApplication::focusWidget(), QString::fromUtf8("Привет"));
     EXPECT_EQ(working(ColText), "Answer\xCF\xF0\xE8\xE2\xE5\xF2");
-    QTest::keyClick(&wizard(), Qt::Key_Escape);
+    press(Qt::Key_Escape);
     EXPECT_FALSE(wizard().isVisible());
     EXPECT_EQ(cell(2, ColText), "Answer");
     EXPECT_FALSE(main().document().isModified());
 }
 
-TEST_F(WizardFormTest, ApplyAndNextOnTheLastRowAppendsANumberedRow) {
+TEST_F(WizardFormTest, ApplyAndNextOnTheLastRowAppendsANumberedRowInOneUndoStep) {
     open(3);
+    QTest::keyClicks(w<QLineEdit>("LineEdit1"), "!");
+    const int steps = main().undoStack().count();
     QTest::mouseClick(w<QPushButton>("SpeedButton2"), Qt::LeftButton);
     ASSERT_EQ(main().document().store().rowCount(), 5);
+    EXPECT_EQ(cell(3, ColText), "Bye!");
     EXPECT_EQ(cell(4, ColNumber), "4");
     EXPECT_EQ(main().currentRow(), 4);
     EXPECT_EQ(w<QTableWidget>("SG")->item(0, ColNumber)->text(), "4");
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "");
+
+    EXPECT_EQ(main().undoStack().count(), steps + 1) << "the apply and the new row together";
+    EXPECT_EQ(main().undoStack().undoText(), "Apply the wizard's line");
+    main().action(QStringLiteral("Undo1"))->trigger();
+    EXPECT_EQ(main().document().store().rowCount(), 4);
+    EXPECT_EQ(cell(3, ColText), "Bye");
 }
 
-TEST_F(WizardFormTest, LeftAndRightMoveThroughTheLinesUnlessATextBoxUsesThem) {
+TEST_F(WizardFormTest, LeftAndRightMoveThroughTheLinesWhenNoControlHoldsTheKeyboard) {
     open(2);
-    QTest::keyClick(&wizard(), Qt::Key_Right);
+    ASSERT_EQ(QApplication::focusWidget(), &wizard());
+    press(Qt::Key_Right);
     EXPECT_EQ(main().currentRow(), 3);
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "Bye");
-    QTest::keyClick(&wizard(), Qt::Key_Left);
-    QTest::keyClick(&wizard(), Qt::Key_Left);
+    press(Qt::Key_Left);
+    // A click on a button leaves the keyboard with the window.
+    QTest::mouseClick(w<QPushButton>("SpeedButton6"), Qt::LeftButton);
+    press(Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(main().currentRow(), 1);
     EXPECT_EQ(w<QLineEdit>("LineEdit1")->text(), "Hello");
-    QTest::keyClick(&wizard(), Qt::Key_Left);
+    press(Qt::Key_Left);
     EXPECT_EQ(main().currentRow(), 1) << "the first line stays";
     EXPECT_TRUE(main().document().isModified()) << "every move applies";
-
-    // In a text box the keys move the cursor; in a list they are the list's.
-    QTest::keyClick(w<QLineEdit>("LineEdit1"), Qt::Key_Right);
-    QTest::keyClick(w<QListWidget>("TestList"), Qt::Key_Right);
-    EXPECT_EQ(main().currentRow(), 1);
 }
 
-TEST_F(WizardFormTest, ACharacterADialogFileCannotHoldIsRefused) {
+TEST_F(WizardFormTest, ArrowKeysBelongToTheFocusedControl) {
+    // Line 2 is a player line; moving on, appending or switching the kind would show.
+    struct Case {
+        const char* control;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Case cases[] = {
+        {"GenderBox", Qt::Key_Right, {}},
+        {"ResLineBox", Qt::Key_Left, {}},
+        {"ResLineBox", Qt::Key_Right, Qt::ShiftModifier},
+        {"PCRB", Qt::Key_Right, {}},
+        {"PCRB", Qt::Key_Down, {}},
+        {"PCRB", Qt::Key_Left, Qt::ControlModifier},
+        {"NPCRB", Qt::Key_Up, {}},
+        {"LineEdit1", Qt::Key_Right, {}},
+        {"TestList", Qt::Key_Right, {}},
+        {"SG", Qt::Key_Left, {}},
+    };
+    for (const Case& c : cases) {
+        open(2);
+        const DialogLine before = wizard().model().workingRow();
+        focus(c.control);
+        press(c.key, c.modifiers);
+        EXPECT_EQ(main().currentRow(), 2) << c.control;
+        EXPECT_EQ(main().document().store().rowCount(), 4) << c.control;
+        EXPECT_EQ(wizard().model().workingRow(), before) << c.control;
+        wizard().hide();
+    }
+    // Space chooses a kind.
     open(2);
-    auto* text = w<QLineEdit>("LineEdit1");
-    TypeText(text, QString::fromUtf8("\u4E2D"));
-    EXPECT_EQ(text->text(), "Answer");
-    EXPECT_EQ(working(ColText), "Answer");
-    EXPECT_EQ(prompter.count("warning"), 1);
+    focus("NPCRB");
+    press(Qt::Key_Space);
+    EXPECT_TRUE(w<QRadioButton>("NPCRB")->isChecked());
+    EXPECT_EQ(working(ColIntelligence), "");
+}
+
+TEST_F(WizardFormTest, ArgumentsLongerThanTheirBoxStayWhole) {
+    main().document().store().setCell(2, ColTest, "$$ -1000000");
+    main().document().store().setCell(2, ColResponse, "123456");
+    main().document().store().setCell(2, ColResult, "$$ -1000000");
+    struct Case {
+        const char* list; // clicked first, when the box edits an item
+        const char* box;
+        const char* shown;
+        int column;
+        const char* cell; // after one Backspace and Return
+    };
+    const Case cases[] = {
+        {"TestList", "TNumEdit1", "-1000000", ColTest, "$$-100000 "},
+        {"ResultList", "RNumEdit1", "-1000000", ColResult, "$$-100000 "},
+        {nullptr, "ResLineEdit", "123456", ColResponse, "12345"},
+    };
+    for (const Case& c : cases) {
+        open(2);
+        if (c.list)
+            ClickRow(w<QListWidget>(c.list), 0);
+        auto* box = w<QLineEdit>(c.box);
+        EXPECT_EQ(box->text(), c.shown) << c.box;
+        QTest::mouseClick(box, Qt::LeftButton);
+        press(Qt::Key_End);
+        press(Qt::Key_Backspace);
+        press(Qt::Key_Return);
+        EXPECT_EQ(working(c.column), c.cell) << c.box;
+        wizard().hide();
+    }
+}
+
+TEST_F(WizardFormTest, ACharacterACellCannotHoldIsRefusedWithOneWarning) {
+    struct Case {
+        const char* box;
+        const char* entered; // UTF-8
+        bool pasted;
+        const char* named; // how the warning names the character
+    };
+    const Case cases[] = {
+        {"LineEdit1", "\u4E2D", false, "\"\u4E2D\""},
+        {"LineEdit1", "{", false, "\"{\""},
+        {"LineEdit2", "a\nb", true, "U+000A"},
+        {"TNumEdit1", "}", false, "\"}\""},
+        {"RNumEdit2", "x}", true, "\"}\""},
+        {"ResLineEdit", "\r", true, "U+000D"},
+        {"SG", "{", false, "\"{\""}, // the wizard's own grid
+    };
+    for (const Case& c : cases) {
+        open(1); // an NPC line, with both texts
+        prompter.clearShown();
+        focus(c.box);
+        auto* grid = qobject_cast<QTableWidget*>(QApplication::focusWidget());
+        if (grid)
+            grid->setCurrentCell(0, ColText);
+        const DialogLine before = wizard().model().workingRow();
+        const QString text = grid ? grid->item(0, ColText)->text() : w<QLineEdit>(c.box)->text();
+        if (c.pasted) {
+            QApplication::clipboard()->setText(QString::fromUtf8(c.entered));
+            press(Qt::Key_V, Qt::ControlModifier);
+        } else {
+            TypeText(QApplication::focusWidget(), QString::fromUtf8(c.entered));
+        }
+        if (grid)
+            press(Qt::Key_Return); // commits the cell editor
+        settle();
+        EXPECT_EQ(wizard().model().workingRow(), before) << c.box;
+        EXPECT_EQ(grid ? grid->item(0, ColText)->text() : w<QLineEdit>(c.box)->text(), text)
+            << c.box;
+        ASSERT_EQ(prompter.count("warning"), 1) << c.box;
+        EXPECT_TRUE(prompter.shown().back().text.endsWith(QString::fromUtf8(c.named)))
+            << c.box << ": " << prompter.shown().back().text.toStdString();
+        wizard().hide();
+    }
+}
+
+TEST_F(WizardFormTest, TheWindowFitsTheScreen) {
+    wizard().resize(5000, 4000);
+    wizard().move(3000, 3000);
+    open(2);
+    // The offscreen screen is narrower than the wizard's controls: they scroll.
+    const QRect frame = wizard().frameGeometry();
+    EXPECT_TRUE(wizard().screen()->availableGeometry().contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
 }
 
 TEST_F(WizardFormTest, LanguageSwitchRecaptionsTheWizard) {
