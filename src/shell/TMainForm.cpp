@@ -670,6 +670,9 @@ void TMainForm::selectBlock(RowBlock block) {
     const int offset = currentRow() - block.first;
     SG->selectionModel()->clear();
     setCurrentRow(block.first + std::max(0, offset));
+    // Cells are edited one at a time: no block is shown that no command would act on.
+    if (action(QStringLiteral("N14"))->isChecked())
+        return;
     const QItemSelection selection(m_model->index(block.first - 1, 0),
                                    m_model->index(block.last - 1, kColumnCount - 1));
     SG->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
@@ -727,7 +730,7 @@ void TMainForm::N14Click() {
     const bool editing = action(QStringLiteral("N14"))->isChecked();
     // An open cell editor keeps what was typed into it, then goes.
     if (!editing)
-        static_cast<DialogGrid*>(SG)->finishEditing();
+        SG->finishEditing();
     m_model->setEditable(editing);
     SG->setSelectionBehavior(editing ? QAbstractItemView::SelectItems
                                      : QAbstractItemView::SelectRows);
@@ -741,6 +744,11 @@ void TMainForm::N14Click() {
         if (QAction* item = action(QString::fromLatin1(name)))
             item->setEnabled(!editing);
     }
+    // What is shown selected is what a command acts on: the current cell while editing,
+    // the current row after.
+    SG->selectionModel()->select(SG->currentIndex(), editing ? QItemSelectionModel::ClearAndSelect
+                                                             : QItemSelectionModel::ClearAndSelect |
+                                                                   QItemSelectionModel::Rows);
 }
 
 void TMainForm::createUndoCommands() {

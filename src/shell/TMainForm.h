@@ -25,6 +25,7 @@ class QToolBar;
 
 namespace dolmex {
 
+class DialogGrid;
 class LineStoreModel;
 class Prompter;
 class UndoHistory;
@@ -151,7 +152,7 @@ class TMainForm : public QMainWindow {
     QToolBar* ToolBar1 = nullptr;
     QSplitter* VSplit = nullptr;
     QSplitter* m_lowerSplit = nullptr;
-    QTableView* SG = nullptr;
+    DialogGrid* SG = nullptr;
     LineStoreModel* m_model = nullptr;
     QTextEdit* LineDesc = nullptr;
     QGroupBox* GB1 = nullptr;

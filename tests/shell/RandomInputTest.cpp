@@ -337,8 +337,24 @@ void RandomInputTest::checkRowCommand(RowCommand command, const std::vector<std:
     case RowCommand::None:
         break;
     }
-    ASSERT_EQ(rows(), expected) << "command " << static_cast<int>(command) << " on rows " << first
-                                << " to " << last << " of the shown selection";
+    const std::vector<std::string> now = rows();
+    if (now == expected)
+        return;
+    std::string around; // gtest shows 32 rows of a list: name the ones that matter
+    for (int row = std::max(1, first - 2); row <= last + 2; ++row) {
+        const auto line = [row](const std::vector<std::string>& rows) {
+            return row <= static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row - 1)]
+                                                        : "-\n";
+        };
+        around += std::to_string(row) + " before " + line(before) + "   now " + line(now) +
+                  "   expected " + line(expected);
+    }
+    FAIL() << "command " << static_cast<int>(command) << " on rows " << first << " to " << last
+           << " of the shown selection, current " << current << ", keyboard in "
+           << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                           : "nothing")
+           << "\n"
+           << around;
 }
 
 void RandomInputTest::checkSavedState() {
