@@ -41,8 +41,12 @@ DocumentRecovery::DocumentRecovery(Document& document, QString folder, QObject* 
     m_delay.setSingleShot(true);
     m_delay.setInterval(std::chrono::milliseconds(2000));
     connect(&m_delay, &QTimer::timeout, this, &DocumentRecovery::delayEnded);
-    // Zero-interval ticks: the events that came in meanwhile, typing included, go first.
-    m_slices.setInterval(0);
+    // A pause after each slice, so that the events that came in meanwhile, key presses and
+    // repaints included, go first. With no pause (a zero timer) the event loop was measured
+    // to run up to four slices back to back before handling input.
+    m_slices.setSingleShot(true);
+    m_slices.setTimerType(Qt::PreciseTimer);
+    m_slices.setInterval(1);
     connect(&m_slices, &QTimer::timeout, this, &DocumentRecovery::serializeSlice);
     m_document.store().addObserver(this);
 }
@@ -135,8 +139,7 @@ void DocumentRecovery::serializeSlice() {
     if (!m_serializer)
         return;
     if (!m_serializer->step(m_sliceBudget)) {
-        if (!m_slices.isActive())
-            m_slices.start();
+        m_slices.start();
         return;
     }
     m_slices.stop();

@@ -45,6 +45,9 @@ class DocumentRecovery : public QObject, private LineStoreObserver {
     // copy must stay, and a normal exit calls discard() first.
     ~DocumentRecovery() override;
 
+    // Short enough that a slice, a key press and a repaint fit in one frame.
+    static constexpr std::chrono::microseconds kDefaultSliceBudget{4000};
+
     void setDelay(std::chrono::milliseconds delay);
     // How long one slice of serialising may hold the calling thread.
     void setSliceBudget(std::chrono::microseconds budget) { m_sliceBudget = budget; }
@@ -98,7 +101,7 @@ class DocumentRecovery : public QObject, private LineStoreObserver {
     QString m_folder;
     QTimer m_delay;
     QTimer m_slices;
-    std::chrono::microseconds m_sliceBudget{4000};
+    std::chrono::microseconds m_sliceBudget = kDefaultSliceBudget;
     std::optional<SlicedSerializer> m_serializer;
     // Recovery files this object wrote or restored since the last discard().
     std::set<QString> m_ownFiles;

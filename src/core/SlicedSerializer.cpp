@@ -9,30 +9,28 @@ namespace dolmex {
 namespace {
 
 // The clock is read once per block: often enough to keep a slice near its budget, rarely
-// enough to cost nothing beside the copying.
+// enough to cost nothing beside the copying. Each block is its own chunk, reserved to size,
+// so no step ever copies or grows text written before it.
 constexpr std::size_t kBlockRows = 256;
-constexpr std::size_t kBlockBytes = 256 * 1024;
+constexpr std::size_t kBlockBytes = 64 * 1024;
 
 } // namespace
 
 bool SlicedSerializer::step(std::chrono::microseconds budget) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + budget;
-    std::string chunk;
     do {
         const std::size_t end = std::min(m_rows->size(), m_next + kBlockRows);
-        std::size_t blockBytes = 0;
-        std::size_t row = m_next;
-        for (; row < end && blockBytes < kBlockBytes; ++row) {
-            const PackedLine& line = (*m_rows)[row];
-            const std::size_t before = chunk.size();
-            AppendDialogRow(chunk, line);
-            blockBytes += chunk.size() - before;
-        }
-        m_next = row;
-    } while (!done() && Clock::now() < deadline);
-    if (!chunk.empty())
+        std::size_t blockEnd = m_next;
+        std::size_t bytes = 0;
+        while (blockEnd < end && bytes < kBlockBytes)
+            bytes += DialogRowSizeBound((*m_rows)[blockEnd++]);
+        std::string chunk;
+        chunk.reserve(bytes);
+        for (; m_next < blockEnd; ++m_next)
+            AppendDialogRow(chunk, (*m_rows)[m_next]);
         m_chunks.push_back(std::move(chunk));
+    } while (!done() && Clock::now() < deadline);
     return done();
 }
 

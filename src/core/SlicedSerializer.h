@@ -10,9 +10,8 @@
 namespace dolmex {
 
 // Writes a dialog's file text a slice at a time, so that serialising a large dialog never
-// holds the calling thread for long: each step() serialises rows until its time budget is
-// spent and keeps what it wrote as one chunk. The chunks together are exactly
-// SerializeDialog(rows).
+// holds the calling thread for long: each step() serialises blocks of rows until its time
+// budget is spent. The chunks it keeps are, one after the other, exactly SerializeDialog(rows).
 //
 // The rows are read in place: the caller must not change them between steps (start over
 // instead), and must keep them alive until done() or the object is dropped.
