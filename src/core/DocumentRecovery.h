@@ -39,7 +39,8 @@ class DocumentRecovery : public QObject, private LineStoreObserver {
 
   public:
     // `folder` is where recovery files live (the user's data folder in the editor, a
-    // temporary folder in tests); it is made on the first write.
+    // temporary folder in tests); it is made on the first write. `document` must outlive
+    // this object.
     DocumentRecovery(Document& document, QString folder, QObject* parent = nullptr);
     // Finishes a write in flight. Does not remove anything: after a crash or a kill the
     // copy must stay, and a normal exit calls discard() first.
