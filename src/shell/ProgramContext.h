@@ -21,6 +21,8 @@ struct ProgramContext {
     // The program's full path, which the file-type registration names; empty: the running
     // executable.
     std::string programPath;
+    // Where copies of unsaved changes are kept against a crash; empty: none are kept.
+    std::string recoveryDir;
     LanguageTables tables;
     Settings settings;
     // The captions the last language load gave the line wizard, applied when it is shown.

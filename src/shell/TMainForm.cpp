@@ -2,6 +2,7 @@
 
 #include "MainMenu.h"
 #include "TAboutForm.h"
+#include "core/DocumentRecovery.h"
 #include "core/IoError.h"
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
@@ -65,6 +66,8 @@ QString FromPath(const std::string& path) {
 }
 
 constexpr int kSavedEntry = 48;
+constexpr int kRestoreQuestionEntry = 51;
+constexpr int kRecoveryFailedEntry = 52;
 constexpr int kPassingMessageMs = 8000;
 
 // Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,
@@ -123,6 +126,11 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     createCentralArea();
     createUndoCommands();
     connectCommands();
+    if (!m_context.recoveryDir.empty()) {
+        m_recovery = new DocumentRecovery(m_document, FromPath(m_context.recoveryDir), this);
+        connect(m_recovery, &DocumentRecovery::writeFailed, this,
+                [this] { showPassingMessage(FromCp1251(mainDescription(kRecoveryFailedEntry))); });
+    }
     FormCreate(commandLineFile);
     forgetHistory();
 }
@@ -133,6 +141,7 @@ TMainForm::~TMainForm() {
     // goes, must not call back into a half-destroyed window.
     m_undoStack.disconnect(this);
     m_document.onModifiedChanged = nullptr;
+    delete m_recovery; // it watches the store, which goes with the members
     delete m_model;
 }
 
@@ -588,6 +597,7 @@ void TMainForm::N2Click() {
     m_document.reset();
     m_history->setSuspended(false);
     forgetHistory();
+    discardRecovery();
     setCaption(m_document.caption());
     MakeLineDescr();
 }
@@ -597,8 +607,42 @@ void TMainForm::N3Click() {
         return;
     if (const std::optional<QString> path = m_prompter.openFileName(fileFilter(), startFolder())) {
         m_lastFolder = QFileInfo(*path).absolutePath();
-        LoadDlg(*path);
+        // The changes given up for this file go first, so they are not offered back.
+        if (LoadDlg(*path)) {
+            discardRecovery();
+            offerRecovery(m_document.fileName());
+        }
     }
+}
+
+void TMainForm::offerRecovery(const std::string& path) {
+    if (!m_recovery || !m_recovery->hasRecoveryNewerThanFile(path))
+        return;
+    QString question = FromCp1251(mainDescription(kRestoreQuestionEntry));
+    if (!question.contains(QLatin1String("%1")))
+        question = QStringLiteral("Restore the unsaved changes of %1?");
+    const QString name =
+        path.empty() ? FromPath(kUntitledCaption) : QDir::toNativeSeparators(FromPath(path));
+    if (!m_prompter.askYesNo(QStringLiteral("Dolmex"), question.arg(name))) {
+        m_recovery->removeRecovery(path);
+        return;
+    }
+    try {
+        // One step, so undo goes back to the file as it is on disk.
+        const auto step = undoStep(kStepChangeLines);
+        m_recovery->restore();
+    } catch (const IoError& error) {
+        reportIoError(error);
+    }
+    setWindowModified(m_document.isModified());
+    refreshLineCount();
+    setCurrentRow(1);
+    MakeLineDescr();
+}
+
+void TMainForm::discardRecovery() {
+    if (m_recovery)
+        m_recovery->discard();
 }
 
 QString TMainForm::startFolder() const {
@@ -627,6 +671,7 @@ void TMainForm::saveDocument(const QString& proposal) {
         return;
     }
     m_undoStack.setClean();
+    discardRecovery();
     setCaption(m_document.caption());
     const QString path = FromPath(target);
     m_lastFolder = QFileInfo(path).absolutePath();
@@ -869,6 +914,8 @@ void TMainForm::showEvent(QShowEvent* event) {
     // The language is read here, once every window exists, since it captions them all.
     if (loadLanguage() && onFirstShown)
         onFirstShown();
+    // Asked once the window shows, in the language just read.
+    offerRecovery(m_document.fileName());
 }
 
 void TMainForm::storeWindowSettings() {
@@ -886,10 +933,12 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         // Reported, but never a reason to keep the user in the window.
         reportIoError(error);
     }
-    if (Alarm())
+    if (Alarm()) {
+        discardRecovery();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -26,6 +26,7 @@ class QToolBar;
 namespace dolmex {
 
 class DialogGrid;
+class DocumentRecovery;
 class LineStoreModel;
 class Prompter;
 class UndoHistory;
@@ -125,6 +126,10 @@ class TMainForm : public QMainWindow {
     void saveDocument(const QString& proposal);
     // Where the open and save dialogs start: the document's folder, or the last one used.
     QString startFolder() const;
+    // Offers the recovery copy of `path` (empty: the untitled document) when it is newer
+    // than the file: Yes restores it, No deletes it.
+    void offerRecovery(const std::string& path);
+    void discardRecovery();
     void refreshLineCount();
     void afterLineCommand(int currentRow);
     void createUndoCommands();
@@ -161,6 +166,7 @@ class TMainForm : public QMainWindow {
     QLabel* m_passingMessage = nullptr;
     class QTimer* m_passingMessageTimer = nullptr;
     QString m_lastFolder;
+    DocumentRecovery* m_recovery = nullptr;
 
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;

@@ -5,6 +5,7 @@
 #include "ui/Prompter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
@@ -23,6 +24,10 @@ int main(int argc, char* argv[]) {
     context.languageDir = folders.languageDir.toLocal8Bit().toStdString();
     context.programDir = folders.homeDir.toLocal8Bit().toStdString();
     context.settingsPath = folders.settingsPath.toLocal8Bit().toStdString();
+    context.recoveryDir =
+        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                          QStringLiteral("/recovery"))
+            .toStdString();
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
