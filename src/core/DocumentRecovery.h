@@ -37,7 +37,7 @@ QString RecoveryFileName(const std::string& documentPath);
 class DocumentRecovery : public QObject, private LineStoreObserver {
     Q_OBJECT
 
-  public:
+public:
     // `folder` is where recovery files live (the user's data folder in the editor, a
     // temporary folder in tests); it is made on the first write. `document` must outlive
     // this object.
@@ -87,12 +87,12 @@ class DocumentRecovery : public QObject, private LineStoreObserver {
     // replaced the file.
     void setBeforeCommitHook(std::function<void()> hook);
 
-  signals:
+signals:
     // A recovery file could not be written or removed; `path` is the recovery file.
     // Emitted on this object's thread.
     void writeFailed(const QString& path, const QString& reason);
 
-  private:
+private:
     void lineStoreChanged(const LineStoreChange& change) override;
     void delayEnded();
     void serializeSlice();

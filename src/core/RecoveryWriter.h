@@ -18,7 +18,7 @@ namespace dolmex {
 // order they were asked for, so a removal always comes after every write asked before it:
 // a write still running can never bring back a file that was removed after it.
 class RecoveryWriter {
-  public:
+public:
     // Called on the writer's thread when a write or removal fails.
     using FailureHandler = std::function<void(const QString& path, const QString& reason)>;
 
@@ -40,7 +40,7 @@ class RecoveryWriter {
     // replaced the file.
     void setBeforeCommitHook(std::function<void()> hook);
 
-  private:
+private:
     struct Job {
         bool removal = false;
         QString path;

@@ -16,7 +16,7 @@ namespace dolmex {
 // The rows are read in place: the caller must not change them between steps (start over
 // instead), and must keep them alive until done() or the object is dropped.
 class SlicedSerializer {
-  public:
+public:
     explicit SlicedSerializer(const DialogLines& rows) : m_rows(&rows) {}
 
     // Serialises at least one block of rows, then more until `budget` has passed or all
@@ -27,7 +27,7 @@ class SlicedSerializer {
     // The text written so far, in order; the serializer is left empty.
     std::vector<std::string> takeChunks() { return std::move(m_chunks); }
 
-  private:
+private:
     const DialogLines* m_rows;
     std::size_t m_next = 0;
     std::vector<std::string> m_chunks;

@@ -19,7 +19,7 @@ class Prompter;
 // main window first (its creation reads the settings and loads the command-line file),
 // then the secondary windows, which live until the program ends.
 class ProgramWindows : private WizardHost {
-  public:
+public:
     ProgramWindows(ProgramContext& context, Prompter& prompter, const QString& commandLineFile);
     ~ProgramWindows() override;
 
@@ -30,7 +30,7 @@ class ProgramWindows : private WizardHost {
     TBlockForm& navigator() { return *m_navigator; }
     ToolCommands& tools() { return *m_tools; }
 
-  private:
+private:
     // The wizard applied its working row to the main grid's row `row`.
     void wizardApplied(int row) override;
     // One apply command of the wizard, whatever it changes, is one undo step.

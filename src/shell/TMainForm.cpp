@@ -106,10 +106,10 @@ constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2",
 namespace {
 
 class HistoryStep : public UndoStep {
-  public:
+public:
     HistoryStep(UndoHistory& history, const QString& name) : m_step(history, name) {}
 
-  private:
+private:
     UndoHistory::Step m_step;
 };
 

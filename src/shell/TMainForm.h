@@ -36,7 +36,7 @@ class UndoHistory;
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
-  public:
+public:
     // `commandLineFile`, when not empty, is loaded while the window is created, before the
     // language file (which is read when the window is first shown).
     TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile = {},
@@ -107,13 +107,13 @@ class TMainForm : public QMainWindow {
     void UndoClick();
     void RedoClick();
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void FormCreate(const QString& commandLineFile);
     void createMenus();
     void createToolBar();
@@ -176,7 +176,7 @@ class TMainForm : public QMainWindow {
 
 // An undo step under way; see TMainForm::undoStep.
 class UndoStep {
-  public:
+public:
     virtual ~UndoStep() = default;
 };
 

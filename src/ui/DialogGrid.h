@@ -11,13 +11,13 @@ namespace dolmex {
 class DialogGrid : public QTableView {
     Q_OBJECT
 
-  public:
+public:
     using QTableView::QTableView;
 
     // Commits the open cell editor, if any, and closes it.
     void finishEditing();
 
-  protected:
+protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 };

@@ -11,7 +11,7 @@ namespace dolmex {
 class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
     Q_OBJECT
 
-  public:
+public:
     explicit LineStoreModel(LineStore& store, QObject* parent = nullptr);
     ~LineStoreModel() override;
 
@@ -28,7 +28,7 @@ class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
 
     static int storeRow(const QModelIndex& index) { return index.row() + 1; }
 
-  signals:
+signals:
     // A cell got new text by editing (not by a command).
     void cellEdited(int storeRow, int column);
     // Typed text held a character that a cell cannot store (outside Windows-1251, a brace
@@ -36,7 +36,7 @@ class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
     // box does not open inside the editor's own signal.
     void unstorableText(QChar character);
 
-  private:
+private:
     void lineStoreAboutToChange(const LineStoreChange& change) override;
     void lineStoreChanged(const LineStoreChange& change) override;
 

@@ -12,7 +12,7 @@ namespace dolmex {
 // Every message box and file dialog of the program goes through this, so tests can answer
 // them and no test ever waits for a person.
 class Prompter {
-  public:
+public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
@@ -35,7 +35,7 @@ class Prompter {
 
 // The real boxes and dialogs, parented to `parent`.
 class WidgetPrompter : public Prompter {
-  public:
+public:
     explicit WidgetPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -47,7 +47,7 @@ class WidgetPrompter : public Prompter {
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
 
-  private:
+private:
     QWidget* m_parent;
 };
 
@@ -55,7 +55,7 @@ class WidgetPrompter : public Prompter {
 // not expected answers Cancel, or No, or no file name, and is recorded, so the test can fail.
 // Yes/No questions take their answers from the same queue (Yes is yes, anything else no).
 class ScriptedPrompter : public Prompter {
-  public:
+public:
     struct Shown {
         QString kind; // "question", "warning", "error", "information", "open", "save"
         QString caption;
@@ -77,7 +77,7 @@ class ScriptedPrompter : public Prompter {
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
 
-  private:
+private:
     std::optional<QString> nextFileName();
 
     std::deque<Answer> m_answers;

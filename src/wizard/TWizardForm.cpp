@@ -199,7 +199,7 @@ QPushButton* PlainButton(const char* name, QWidget* parent) {
 // Asks for the whole size of its contents, as the window did without it, instead of a
 // size capped at a few dozen lines of text.
 class WholeScrollArea : public QScrollArea {
-  public:
+public:
     using QScrollArea::QScrollArea;
     QSize sizeHint() const override {
         const int frame = 2 * frameWidth();

@@ -34,7 +34,7 @@ class Prompter;
 class TWizardForm : public QDialog, private WizardHost {
     Q_OBJECT
 
-  public:
+public:
     // `captions` holds the wizard's caption assignments of the last language load; it is read
     // each time the window is shown. `host` hears of every apply; it may be null.
     TWizardForm(const LanguageTables& tables, Document& document, Prompter& prompter,
@@ -52,14 +52,14 @@ class TWizardForm : public QDialog, private WizardHost {
 
     WizardModel& model() { return m_model; }
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     // WizardHost: the model's apply commands, passed on to the main window.
     void wizardApplied(int row) override;
     void wizardCloseRequested() override;

@@ -37,7 +37,7 @@ std::string KindRow(char letter, const GeneratedKind& kind) {
 
 // Brackets one apply command for the host, also when the command throws.
 class HostCommand {
-  public:
+public:
     explicit HostCommand(WizardHost* host) : m_host(host) {
         if (m_host)
             m_host->wizardCommandBegins();
@@ -49,7 +49,7 @@ class HostCommand {
     HostCommand(const HostCommand&) = delete;
     HostCommand& operator=(const HostCommand&) = delete;
 
-  private:
+private:
     WizardHost* m_host;
 };
 

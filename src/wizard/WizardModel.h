@@ -28,7 +28,7 @@ struct CaptionAssignment;
 
 // What the main window does for the wizard.
 class WizardHost {
-  public:
+public:
     virtual ~WizardHost() = default;
     // An apply command wrote the store and left the main grid's current row at `row`:
     // move the cursor there and describe the line again.
@@ -83,7 +83,7 @@ inline constexpr std::string_view kNoLimitRow = "\xE1\xE5\xE7 \xEB\xE8\xEC\xE8\x
 extern const std::array<const char*, 7> kWizardColumnTitles;
 
 class WizardModel {
-  public:
+public:
     // `tables` and `document` outlive the model; `host` may be null.
     WizardModel(const LanguageTables& tables, Document& document, WizardHost* host = nullptr);
 
@@ -193,7 +193,7 @@ class WizardModel {
     // Mouse down on a tool button: the skill menu's openers set the pending fields.
     void ToolButtonMouseDown(std::string_view name);
 
-  private:
+private:
     // The controls of the test editor or of the result editor.
     struct Panel {
         OperationList& list;

@@ -27,7 +27,7 @@ const char* kSixLines = "{1}{One}{}{}{}{2}{}\r\n{2}{Two}{}{1}{}{3}{}\r\n{3}{Thre
                         "{4}{Four}{}{1}{}{5}{}\r\n{5}{Five}{}{}{}{}{}\r\n{6}{Six}{}{1}{}{0}{}\r\n";
 
 class MainFormInputTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
             folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));

@@ -29,7 +29,7 @@ const QString kSample =
     QStringLiteral(DOLMEX_SOURCE_DIR "/samples/Greywater/dlg/00001Ferryman.dlg");
 
 class MainFormTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
             folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));

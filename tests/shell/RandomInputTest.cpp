@@ -37,7 +37,7 @@ int Setting(const char* name, int fallback) {
 
 // Answers every box at random; the file dialogs offer the test's own files.
 class RandomPrompter : public Prompter {
-  public:
+public:
     RandomPrompter(std::mt19937& random, QString dialog, QString saved)
         : m_random(random), m_dialog(std::move(dialog)), m_saved(std::move(saved)) {}
 
@@ -55,7 +55,7 @@ class RandomPrompter : public Prompter {
         return pick(2) ? std::optional(m_saved) : std::nullopt;
     }
 
-  private:
+private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
 
     std::mt19937& m_random;
@@ -81,7 +81,7 @@ std::string RandomDialog(std::mt19937& random) {
 enum class RowCommand { None, Delete, Cut, MoveUp, MoveDown };
 
 class RandomInputTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
             folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));

@@ -1,5 +1,5 @@
-#include "core/LineStore.h"
 #include "ui/LineStoreModel.h"
+#include "core/LineStore.h"
 
 #include <gtest/gtest.h>
 

@@ -58,7 +58,7 @@ void ClickRow(QListWidget* list, int row) {
 }
 
 class WizardFormTest : public ::testing::Test {
-  public:
+public:
     void SetUp() override {
         for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
             folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
