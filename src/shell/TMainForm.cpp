@@ -321,13 +321,15 @@ void TMainForm::createCentralArea() {
             m_panels[i]->setFixedWidth(widths[i]);
         else
             m_panels[i]->setMinimumWidth(widths[i]);
-        statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
+        statusBar()->addWidget(m_panels[i]);
     }
     // What a command did ("Saved 53 lines to ..."), beside the three panels, which keep
     // their own texts.
     m_passingMessage = new QLabel;
     m_passingMessage->setObjectName(QStringLiteral("SBMessage"));
-    statusBar()->addPermanentWidget(m_passingMessage);
+    // It takes only the room the panels leave: a long path never squeezes the line count.
+    m_passingMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(m_passingMessage, 1);
     m_passingMessageTimer = new QTimer(this);
     m_passingMessageTimer->setSingleShot(true);
     connect(m_passingMessageTimer, &QTimer::timeout, m_passingMessage, &QLabel::clear);
@@ -442,6 +444,7 @@ QString TMainForm::shownTitle() const {
 
 void TMainForm::showPassingMessage(const QString& text) {
     m_passingMessage->setText(text);
+    m_passingMessage->setToolTip(text); // whole, where a small window cuts the note
     m_passingMessageTimer->start(kPassingMessageMs);
 }
 
