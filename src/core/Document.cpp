@@ -9,9 +9,13 @@
 
 namespace dolmex {
 
-Document::Document() { m_store.addObserver(this); }
+Document::Document() {
+    m_store.addObserver(this);
+}
 
-Document::~Document() { m_store.removeObserver(this); }
+Document::~Document() {
+    m_store.removeObserver(this);
+}
 
 bool Document::LoadDlg(const std::string& path) {
     std::string bytes;
@@ -22,9 +26,12 @@ bool Document::LoadDlg(const std::string& path) {
             return false;
         throw;
     }
+    LoadNotes notes;
+    DialogLines lines = ParseDialog(bytes, &notes);
     m_loading = true;
-    m_store.replaceAll(ParseDialog(bytes));
+    m_store.replaceAll(std::move(lines));
     m_loading = false;
+    m_loadNotes = std::move(notes);
     m_moduleRoot = ModuleRootOf(path);
     m_caption = DialogTitle(path);
     m_fileName = path;
@@ -34,6 +41,7 @@ bool Document::LoadDlg(const std::string& path) {
 
 void Document::saveAs(const std::string& path) {
     WriteDialogFile(path, m_store.lines());
+    m_loadNotes.clear();
     m_fileName = path;
     m_modified = false;
     m_caption = DialogTitle(path);
@@ -44,6 +52,7 @@ void Document::reset() {
     m_store.SGClear();
     m_modified = modified;
     m_fileName.clear();
+    m_loadNotes.clear();
     m_caption = kUntitledCaption;
 }
 
