@@ -1,6 +1,8 @@
 #include "core/DialogReader.h"
 #include "core/DialogWriter.h"
 #include "core/FileBytes.h"
+#include "core/LooksLikeDialog.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +66,42 @@ TEST(LoadNotes, NoteEachLineASaveWouldChangeAndNoOther) {
         if (c.notes.empty())
             EXPECT_EQ(TextLines(SerializeDialog(rows)), TextLines(c.file)) << c.name;
     }
+}
+
+std::string Repeat(const std::string& line, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += line;
+    return text;
+}
+
+TEST(LooksLikeDialog, BinaryAndLongJunkAreNoDialogs) {
+    const std::string record = "{1}{Hi}{}{}{}{}{}\r\n";
+    const struct {
+        std::string bytes;
+        bool dialog;
+    } cases[] = {
+        {"", true},
+        {record + "\r\n//c\r\n{2}{\xc4\xe0}{}{}{}{}{}\r\n", true},
+        {Repeat("\n", 25) + Repeat("//note\n", 25), true},
+        {Repeat("stray\n", 19) + record, true},
+        {Repeat("stray\n", 20), false},
+        {Repeat("stray\n", 20) + record, false},
+        {record + std::string("\0", 1), false},
+        {record + "\x01\x02\x03", false},
+        {std::string(70000, 'x') + "\n" + record, false},
+        {record + std::string(70000, 'x'), true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeDialog(c.bytes), c.dialog) << c.bytes.substr(0, 60);
+}
+
+TEST(LooksLikeDialog, FilesAreJudgedByTheirStart) {
+    test::TempFolder folder;
+    EXPECT_TRUE(FileLooksLikeDialog(folder.path("absent.dlg")));
+    EXPECT_TRUE(FileLooksLikeDialog(
+        folder.write("big.dlg", "{1}{a}{}{}{}{}{}\n" + std::string(100000, 'x'))));
+    EXPECT_FALSE(FileLooksLikeDialog(folder.write("bin.dlg", std::string("{1}{a}\0", 7))));
 }
 
 } // namespace
