@@ -26,9 +26,12 @@ bool Document::LoadDlg(const std::string& path) {
             return false;
         throw;
     }
+    LoadNotes notes;
+    DialogLines lines = ParseDialog(bytes, &notes);
     m_loading = true;
-    m_store.replaceAll(ParseDialog(bytes));
+    m_store.replaceAll(std::move(lines));
     m_loading = false;
+    m_loadNotes = std::move(notes);
     m_moduleRoot = ModuleRootOf(path);
     m_caption = DialogTitle(path);
     m_fileName = path;
@@ -38,6 +41,7 @@ bool Document::LoadDlg(const std::string& path) {
 
 void Document::saveAs(const std::string& path) {
     WriteDialogFile(path, m_store.lines());
+    m_loadNotes.clear();
     m_fileName = path;
     m_caption = DialogTitle(path);
     setModified(false);
@@ -56,6 +60,7 @@ void Document::reset() {
     m_store.SGClear();
     setModified(modified);
     m_fileName.clear();
+    m_loadNotes.clear();
     m_caption = kUntitledCaption;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LineStore.h"
+#include "LoadNote.h"
 
 #include <functional>
 #include <string>
@@ -13,7 +14,7 @@ inline constexpr const char* kUntitledCaption = "00000 - Untitled";
 // module root found from that path, the caption, and the modified flag that every
 // change of the store sets.
 class Document : private LineStoreObserver {
-public:
+  public:
     Document();
     ~Document() override;
     Document(const Document&) = delete;
@@ -38,6 +39,10 @@ public:
     // after opening throws IoError and leaves the document as it was.
     bool LoadDlg(const std::string& path);
 
+    // The lines of the loaded file that a save will not write back as they were, one note
+    // per line. Emptied by a save and by New, after which they describe no file on disk.
+    const LoadNotes& loadNotes() const { return m_loadNotes; }
+
     // Writes the store to `path` and makes it the document's file; on failure throws
     // IoError with the old file intact and the modified flag unchanged.
     void saveAs(const std::string& path);
@@ -50,13 +55,14 @@ public:
     // row holds no record.
     std::string lineCountText(const std::string& label) const;
 
-private:
+  private:
     void lineStoreChanged(const LineStoreChange& change) override;
 
     LineStore m_store;
     std::string m_fileName;
     std::string m_caption = kUntitledCaption;
     std::string m_moduleRoot;
+    LoadNotes m_loadNotes;
     bool m_modified = false;
     bool m_loading = false;
 };

@@ -6,17 +6,24 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <limits>
+
 namespace dolmex {
 
 namespace {
 
-QString ToQPath(const std::string& path) { return QString::fromLocal8Bit(path); }
+QString ToQPath(const std::string& path) {
+    return QString::fromLocal8Bit(path);
+}
 
-std::string Reason(const QFileDevice& file) { return file.errorString().toStdString(); }
+std::string Reason(const QFileDevice& file) {
+    return file.errorString().toStdString();
+}
 
 } // namespace
 
-std::string ReadFileBytes(const std::string& path) {
+std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
     QFile file(ToQPath(path));
     if (QFileInfo(file).isDir())
         throw IoError(IoError::Kind::Open, path, "is a folder");
@@ -25,10 +32,11 @@ std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
     const qint64 size = file.size();
     if (size > 0)
-        bytes.reserve(static_cast<std::size_t>(size));
+        bytes.reserve(std::min(static_cast<std::size_t>(size), maxBytes));
     char chunk[1 << 16];
-    for (;;) {
-        const qint64 got = file.read(chunk, sizeof chunk);
+    while (bytes.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof chunk, maxBytes - bytes.size());
+        const qint64 got = file.read(chunk, static_cast<qint64>(want));
         if (got < 0)
             throw IoError(IoError::Kind::Read, path, Reason(file));
         if (got == 0)
@@ -36,6 +44,10 @@ std::string ReadFileBytes(const std::string& path) {
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
     return bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    return ReadFileStart(path, std::numeric_limits<std::size_t>::max());
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
@@ -47,8 +59,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
         throw IoError(IoError::Kind::Write, path, Reason(file));
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.data() + written,
-                                    static_cast<qint64>(bytes.size() - written));
+        const qint64 n =
+            file.write(bytes.data() + written, static_cast<qint64>(bytes.size() - written));
         if (n <= 0) {
             const std::string reason = Reason(file);
             file.cancelWriting();

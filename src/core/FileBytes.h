@@ -9,6 +9,8 @@ namespace dolmex {
 
 // Reads the file at `path`; IoError::Kind::Open when it cannot be opened.
 std::string ReadFileBytes(const std::string& path);
+// At most the first `maxBytes` of the file, the same way.
+std::string ReadFileStart(const std::string& path, std::size_t maxBytes);
 
 // Writes a temporary file beside `path` and renames it over the target only when
 // every byte is on disk, so a failure or crash leaves the old file as it was.

@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace dolmex {
 
 namespace {
@@ -53,7 +55,10 @@ void ParseSettings(std::string_view bytes, Settings& settings) {
 }
 
 std::string SerializeSettings(const Settings& settings) {
-    std::string out = PaddedKey("DefLanguage") + settings.defLanguage + "\r\n";
+    // The name is read back as one word with "_" shown as a blank, so a blank goes out as "_".
+    std::string language = settings.defLanguage;
+    std::replace(language.begin(), language.end(), ' ', '_');
+    std::string out = PaddedKey("DefLanguage") + language + "\r\n";
     out += PaddedKey("DefWindowSize") + IntText(settings.windowWidth) + " " +
            IntText(settings.windowHeight) + "\r\n";
     out += PaddedKey("DefColWidths");

@@ -27,6 +27,7 @@ std::string SettingsPathFor(const std::string& programPath);
 // numbers leave the current ones.
 void ParseSettings(std::string_view bytes, Settings& settings);
 
+// A language name's blanks are written as "_", so the name reads back the same.
 std::string SerializeSettings(const Settings& settings);
 
 // Resets the size and widths to their defaults, then applies the file. A missing file is

@@ -23,8 +23,8 @@ TEST(Document, StartsUntitledWithOneEmptyRow) {
 TEST(Document, LoadDerivesCaptionModuleRootAndLineCount) {
     TempFolder folder;
     QDir(QString::fromStdString(folder.root())).mkpath("Mod/dlg");
-    const std::string path =
-        folder.write("Mod/dlg/00123Old_Man.dlg", "{1}{Hi}{}{}{}{2}{}\r\n\r\n{2}{Bye}{}{}{}{}{}\r\n");
+    const std::string path = folder.write("Mod/dlg/00123Old_Man.dlg",
+                                          "{1}{Hi}{}{}{}{2}{}\r\n\r\n{2}{Bye}{}{}{}{}{}\r\n");
     Document document;
     document.store().setCell(1, ColText, "edited");
     ASSERT_TRUE(document.isModified());
@@ -93,6 +93,20 @@ TEST(Document, NewKeepsTheFlagAndTheModuleRoot) {
     EXPECT_EQ(document.caption(), "00000 - Untitled");
     EXPECT_EQ(document.fileName(), "");
     EXPECT_EQ(document.moduleRoot(), folder.root() + "/M/");
+}
+
+TEST(Document, KeepsTheLoadNotesUntilASaveOrNew) {
+    TempFolder folder;
+    const std::string path = folder.write("00001A.dlg", "junk\n{1}{a}\n//late\n");
+    Document document;
+    ASSERT_TRUE(document.LoadDlg(path));
+    EXPECT_EQ(document.loadNotes().size(), 3u);
+    document.saveAs(path);
+    EXPECT_TRUE(document.loadNotes().empty());
+    ASSERT_TRUE(document.LoadDlg(folder.write("00002B.dlg", "{1}{a}")));
+    EXPECT_EQ(document.loadNotes().size(), 1u);
+    document.reset();
+    EXPECT_TRUE(document.loadNotes().empty());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "core/IoError.h"
 #include "lang/Settings.h"
+#include "core/IoError.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +41,8 @@ TEST(Settings, ParsingKeepsDefaultsForAnythingNotPositive) {
          with([](Settings& s) { s.defLanguage = "A.LNG"; })},
         {"later line wins", "DefLanguage A.LNG\nDefLanguage B.LNG",
          with([](Settings& s) { s.defLanguage = "B.LNG"; })},
-        {"huge numbers are no numbers", "DefWindowSize 99999999999999 5\nDefColWidths 2147483648 -5 0",
-         defaults},
+        {"huge numbers are no numbers",
+         "DefWindowSize 99999999999999 5\nDefColWidths 2147483648 -5 0", defaults},
         {"largest 32-bit value is a number", "DefColWidths 2147483647",
          with([](Settings& s) { s.colWidths[0] = 2147483647; })},
     };
@@ -67,6 +67,17 @@ TEST(Settings, WritesThreePaddedLinesThatReadBack) {
     read.windowWidth = 1;
     ReadSettings(path, read);
     EXPECT_EQ(read, settings);
+}
+
+TEST(Settings, LanguageNamesWithUnderscoresOrBlanksReadBackTheSame) {
+    for (const char* line :
+         {"DefLanguage my_lang.lng", "DefLanguage _a__b_.lng", "DefLanguage A.LNG"}) {
+        Settings read;
+        ParseSettings(line, read);
+        Settings again;
+        ParseSettings(SerializeSettings(read), again);
+        EXPECT_EQ(again.defLanguage, read.defLanguage) << line;
+    }
 }
 
 TEST(Settings, MissingFileFallsBackToEnglishWithoutError) {
