@@ -4,6 +4,7 @@
 #include "TAboutForm.h"
 #include "core/DocumentRecovery.h"
 #include "core/IoError.h"
+#include "core/LooksLikeDialog.h"
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
 #include "ui/DialogGrid.h"
@@ -66,6 +67,8 @@ QString FromPath(const std::string& path) {
 }
 
 constexpr int kSavedEntry = 48;
+constexpr int kLoadNotesEntry = 49;
+constexpr int kNotADialogEntry = 50;
 constexpr int kRestoreQuestionEntry = 51;
 constexpr int kRecoveryFailedEntry = 52;
 constexpr int kPassingMessageMs = 8000;
@@ -461,6 +464,14 @@ QString TMainForm::fileFilter() const {
 }
 
 bool TMainForm::LoadDlg(const QString& path) {
+    if (!FileLooksLikeDialog(ToBytes(path))) {
+        QString question = FromCp1251(mainDescription(kNotADialogEntry));
+        if (question.isEmpty())
+            question = QStringLiteral("This file does not look like a dialog. Open it?");
+        if (!m_prompter.askYesNo(QStringLiteral("Warning"), QDir::toNativeSeparators(path) +
+                                                                QStringLiteral("\n\n") + question))
+            return false;
+    }
     bool loaded = false;
     m_history->setSuspended(true);
     try {
@@ -478,7 +489,18 @@ bool TMainForm::LoadDlg(const QString& path) {
     refreshLineCount();
     setCurrentRow(1);
     MakeLineDescr();
+    announceLoadNotes();
     return true;
+}
+
+void TMainForm::announceLoadNotes() {
+    const std::size_t count = m_document.loadNotes().size();
+    if (count == 0)
+        return;
+    QString note = FromCp1251(mainDescription(kLoadNotesEntry));
+    if (!note.contains(QLatin1String("%1")))
+        note = QStringLiteral("Saving will change %1 lines of this file");
+    showPassingMessage(note.arg(count));
 }
 
 void TMainForm::MakeLineDescr() {
@@ -917,6 +939,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     // The language is read here, once every window exists, since it captions them all.
     if (loadLanguage() && onFirstShown)
         onFirstShown();
+    announceLoadNotes(); // again, now in the language just read
     // Asked once the window shows, in the language just read.
     offerRecovery(m_document.fileName());
 }

@@ -130,6 +130,8 @@ private:
     // than the file: Yes restores it, No deletes it.
     void offerRecovery(const std::string& path);
     void discardRecovery();
+    // Says once, in passing, how many lines of the loaded file a save will change.
+    void announceLoadNotes();
     void refreshLineCount();
     void afterLineCommand(int currentRow);
     void createUndoCommands();

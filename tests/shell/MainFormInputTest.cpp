@@ -214,5 +214,24 @@ TEST_F(MainFormInputTest, AMissingLanguageFileFallsBackToEnglishAndIsNotKept) {
     EXPECT_EQ(ReadAll(folder.path("dolmex.ctl")).substr(0, 29), "DefLanguage       ENGLISH.LNG");
 }
 
+TEST_F(MainFormInputTest, FilesMadeElsewhereAreAnnouncedOrAskedAbout) {
+    start("00001Odd.dlg", "//one\r\n//two\r\n{1}{Hi}{}{}{}{}{}\r\njunk\r\n");
+    const auto note = [this] {
+        return main().findChild<QLabel*>(QStringLiteral("SBMessage"))->text().toStdString();
+    };
+    EXPECT_EQ(note(), "Saving will change 2 lines of this file");
+
+    const std::string binary = folder.write("00002Bin.dlg", std::string("{1}\0\x01\x02\x03", 7));
+    for (const Prompter::Answer answer : {Prompter::Answer::No, Prompter::Answer::Yes}) {
+        prompter.clearShown();
+        prompter.setNextFileName(QString::fromStdString(binary));
+        prompter.setNextAnswer(answer);
+        key(Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+        ASSERT_EQ(prompter.count("question"), 1);
+        EXPECT_TRUE(prompter.shown().back().text.endsWith(QStringLiteral("Open it?")));
+        EXPECT_EQ(main().document().fileName() == binary, answer == Prompter::Answer::Yes);
+    }
+}
+
 } // namespace
 } // namespace dolmex
