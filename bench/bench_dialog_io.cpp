@@ -1,6 +1,7 @@
 // Loading and saving a 200,000-line dialog, each beside a plain line-by-line read and
 // write of the same file: the editor's own work should cost little over the raw I/O.
 
+#include "BenchDialog.h"
 #include "RatioReporter.h"
 
 #include "core/DialogReader.h"
@@ -14,24 +15,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kLines = 200'000;
-
-std::string GenerateDialog() {
-    std::string text;
-    text.reserve(kLines * 80);
-    for (int i = 1; i <= kLines; ++i) {
-        if (i % 10 == 1)
-            text += "//Block " + std::to_string(i) + " begins\r\n";
-        if (i % 10 == 1)
-            text += "{" + std::to_string(i) + "}{Well met, traveller. The ferry leaves at dawn.}"
-                    "{Well met, lady.}{}{}{" + std::to_string(i + 1) + "}{}\r\n";
-        else
-            text += "{" + std::to_string(i) + "}{Ask about the river}{}{1}{gf 12 1, sk 3 20}{" +
-                    std::to_string(i + 9) + "}{gv 4 +1, mm 17}\r\n";
-    }
-    return text;
-}
 
 struct Fixture {
     QTemporaryDir dir;
@@ -108,7 +91,8 @@ int main(int argc, char** argv) {
         const auto rows = dolmex::ReadDialogFile(Shared().input);
         return dolmex::bench::HeapInUse() - before;
     }();
-    const double fileSize = static_cast<double>(QFileInfo(QString::fromStdString(Shared().input)).size());
+    const double fileSize =
+        static_cast<double>(QFileInfo(QString::fromStdString(Shared().input)).size());
     reporter.addRow("HoldDialog", "FileSize", static_cast<double>(held) / fileSize, 4.0,
                     std::to_string(held / (1024 * 1024)) + "MiB");
     benchmark::RunSpecifiedBenchmarks(&reporter);

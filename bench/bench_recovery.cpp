@@ -2,6 +2,7 @@
 // same dialog: the part that runs on the window thread must stay short enough for typing
 // never to stall (under 16 ms, one frame), whatever the disk does.
 
+#include "BenchDialog.h"
 #include "RatioReporter.h"
 
 #include "core/DialogWriter.h"
@@ -23,26 +24,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-constexpr int kLines = 200'000;
-
-std::string GenerateDialog() {
-    std::string text;
-    text.reserve(kLines * 80);
-    for (int i = 1; i <= kLines; ++i) {
-        if (i % 10 == 1)
-            text += "//Block " + std::to_string(i) + " begins\r\n";
-        if (i % 10 == 1)
-            text += "{" + std::to_string(i) +
-                    "}{Well met, traveller. The ferry leaves at dawn.}"
-                    "{Well met, lady.}{}{}{" +
-                    std::to_string(i + 1) + "}{}\r\n";
-        else
-            text += "{" + std::to_string(i) + "}{Ask about the river}{}{1}{gf 12 1, sk 3 20}{" +
-                    std::to_string(i + 9) + "}{gv 4 +1, mm 17}\r\n";
-    }
-    return text;
-}
 
 struct Fixture {
     QTemporaryDir dir;

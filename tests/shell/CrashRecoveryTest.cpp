@@ -1,6 +1,7 @@
 // A process killed with SIGKILL after an edit: the next start offers its unsaved changes,
 // and accepting the offer gives the changed dialog, still marked modified.
 #include "shell/TMainForm.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Prompter.h"
 
@@ -16,8 +17,8 @@ using test::TempFolder;
 
 TEST(CrashRecovery, AKilledEditorsChangesAreOfferedAndRestored) {
     TempFolder folder;
-    for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-        folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
+    ProgramContext context;
+    test::SetUpProgramFolder(folder, context);
     const char* original = "{1}{Hello}{}{}{}{2}{}\r\n{2}{Bye}{}{1}{}{0}{}\r\n";
     const std::string dialog = folder.write("00001Ferry.dlg", original);
     const std::string recovery = folder.path("recovery");
@@ -35,9 +36,6 @@ TEST(CrashRecovery, AKilledEditorsChangesAreOfferedAndRestored) {
     child.waitForFinished();
     EXPECT_EQ(ReadAll(dialog), original) << "the file itself was never saved";
 
-    ProgramContext context;
-    context.programDir = folder.root() + "/";
-    context.settingsPath = folder.path("dolmex.ctl");
     context.recoveryDir = recovery;
     ScriptedPrompter prompter;
     prompter.setNextAnswer(Prompter::Answer::Yes);

@@ -1,6 +1,7 @@
 #include "shell/FileTypeRegistration.h"
 #include "core/IoError.h"
 #include "shell/ProgramWindows.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Prompter.h"
 
@@ -76,7 +77,7 @@ TEST(DesktopExec, QuotesThePathSoThatEveryCharacterSurvives) {
 }
 
 class FreedesktopTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { QDir().mkpath(noTools()); }
 
     QString root() const { return QString::fromStdString(folder.root()); }
@@ -214,12 +215,9 @@ TEST_F(FreedesktopTest, RefreshesTheDatabasesOnlyWhereTheToolsAreInstalled) {
 }
 
 class DLG1Test : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
+        test::SetUpProgramFolder(folder, context);
         context.programPath = folder.path("my programs/dolmex");
         savedData = qgetenv("XDG_DATA_HOME");
         savedConfig = qgetenv("XDG_CONFIG_HOME");

@@ -1,6 +1,7 @@
 // The main window driven as a person drives it: real key presses with their modifiers on the
 // focused widget, real clicks, real message boxes where a box's focus change matters.
 #include "shell/ProgramWindows.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Prompter.h"
 
@@ -28,12 +29,7 @@ const char* kSixLines = "{1}{One}{}{}{}{2}{}\r\n{2}{Two}{}{1}{}{3}{}\r\n{3}{Thre
 
 class MainFormInputTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
-    }
+    void SetUp() override { test::SetUpProgramFolder(folder, context); }
 
     TMainForm& start(const std::string& name = "00001Six.dlg", const char* bytes = kSixLines,
                      Prompter* boxes = nullptr) {

@@ -1,4 +1,5 @@
 #include "shell/TMainForm.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Cp1251.h"
 #include "ui/Prompter.h"
@@ -30,12 +31,7 @@ const QString kSample =
 
 class MainFormTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
-    }
+    void SetUp() override { test::SetUpProgramFolder(folder, context); }
 
     // A window as the program starts it: created (loading `file`), then shown.
     std::unique_ptr<TMainForm> start(const QString& file = {}) {

@@ -7,6 +7,7 @@
 #include "core/DialogReader.h"
 #include "core/DialogWriter.h"
 #include "shell/ProgramWindows.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Prompter.h"
 
@@ -83,10 +84,7 @@ enum class RowCommand { None, Delete, Cut, MoveUp, MoveDown };
 class RandomInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
+        test::SetUpProgramFolder(folder, context);
         const std::string dialog = folder.write("00001Random.dlg", RandomDialog(random));
         prompter =
             std::make_unique<RandomPrompter>(random, QString::fromStdString(dialog),

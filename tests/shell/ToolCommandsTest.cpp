@@ -1,4 +1,5 @@
 #include "shell/ProgramWindows.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "tools/TBlockForm.h"
 #include "tools/TRenumberForm.h"
@@ -27,10 +28,7 @@ const char* kBlocks = "//Greeting\r\n{10}{Hello}{}{}{}{}{}\r\n{11}{Ask}{}{1}{}{2
 class ToolCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
+        test::SetUpProgramFolder(folder, context);
         const std::string path = folder.write("00007Ferry.dlg", kBlocks);
         windows = std::make_unique<ProgramWindows>(context, prompter, QString::fromStdString(path));
         main().show();
@@ -61,7 +59,8 @@ protected:
 
 TEST_F(ToolCommandsTest, BuffersCarryLinesWithTheirCommentsAndShowThemInTheHints) {
     auto* bb1 = main().findChild<QToolButton*>("bb1");
-    EXPECT_TRUE(bb1->toolTip().contains("empty", Qt::CaseInsensitive)) << bb1->toolTip().toStdString();
+    EXPECT_TRUE(bb1->toolTip().contains("empty", Qt::CaseInsensitive))
+        << bb1->toolTip().toStdString();
 
     select(1, 2);
     trigger("NB1");
@@ -90,8 +89,8 @@ TEST_F(ToolCommandsTest, ACutWhoseBufferCannotBeWrittenDeletesNothing) {
     folder.write("not-a-folder", "x");
     context.languageDir = folder.root() + "/";
     context.programDir = folder.path("not-a-folder") + "/";
-    auto broken = std::make_unique<ProgramWindows>(context, prompter,
-                                                   QString::fromStdString(folder.path("00007Ferry.dlg")));
+    auto broken = std::make_unique<ProgramWindows>(
+        context, prompter, QString::fromStdString(folder.path("00007Ferry.dlg")));
     broken->mainForm().show();
     broken->mainForm().setCurrentRow(2);
     broken->mainForm().action("NB2")->trigger();

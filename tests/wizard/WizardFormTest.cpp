@@ -2,6 +2,7 @@
 // wires them.
 
 #include "shell/ProgramWindows.h"
+#include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
 #include "ui/Cp1251.h"
 #include "ui/Prompter.h"
@@ -60,10 +61,7 @@ void ClickRow(QListWidget* list, int row) {
 class WizardFormTest : public ::testing::Test {
 public:
     void SetUp() override {
-        for (const char* name : {"english.lng", "russian.lng", "russte.lng"})
-            folder.write(name, ReadAll(std::string(DOLMEX_SOURCE_DIR "/lang/") + name));
-        context.programDir = folder.root() + "/";
-        context.settingsPath = folder.path("dolmex.ctl");
+        test::SetUpProgramFolder(folder, context);
         path = folder.write("00002A.dlg", kThreeLines);
         windows = std::make_unique<ProgramWindows>(context, prompter, QString::fromStdString(path));
         // Shown without a nested event loop, so the test goes on while it is open.
