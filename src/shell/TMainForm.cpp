@@ -845,8 +845,7 @@ void TMainForm::createUndoCommands() {
         return FromCp1251(m_context.tables.editMenu[kStepEditCell]);
     };
     m_history->lonelyChangeName = [this] {
-        return FromCp1251(m_context.tables.editMenu[m_lonelyStepEntry >= 0 ? m_lonelyStepEntry
-                                                                           : kStepChangeLines]);
+        return FromCp1251(m_context.tables.editMenu[kStepChangeLines]);
     };
 
     QMenu* editing = m_menus.at(QStringLiteral("N10"));

@@ -73,9 +73,6 @@ public:
     // The selected block of rows (the current row when none is selected).
     RowBlock selectedBlock() const;
     void selectBlock(RowBlock block);
-    // While set (not -1), a change of the store that no command announced is one undo
-    // step named by this EDITMENU entry (the line wizard's applies, for example).
-    void setLonelyStepEntry(int entry) { m_lonelyStepEntry = entry; }
 
     // The central refresh of the description panel, the navigation list and the status bar.
     void MakeLineDescr();
@@ -173,7 +170,6 @@ private:
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
-    int m_lonelyStepEntry = -1;
 };
 
 // An undo step under way; see TMainForm::undoStep.

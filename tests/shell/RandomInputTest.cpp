@@ -229,9 +229,12 @@ RowCommand RandomInputTest::sendEvent() {
     case 19:
         key(static_cast<Qt::Key>(Qt::Key_1 + below(5)), Qt::ControlModifier);
         break;
-    case 20:
-        key(Qt::Key_R, Qt::ControlModifier);
+    case 20: {
+        // Number the block, the navigator, the two view switches.
+        const Qt::Key keys[] = {Qt::Key_R, Qt::Key_B, Qt::Key_F1, Qt::Key_F2};
+        key(keys[below(4)], Qt::ControlModifier);
         break;
+    }
     case 21:
         main().action(QString::fromLatin1(std::array{"N36", "N37", "N31"}[below(3)]))->trigger();
         break;
@@ -249,6 +252,8 @@ RowCommand RandomInputTest::sendEvent() {
     case 26:
         if (!below(4))
             key(Qt::Key_S, Qt::ControlModifier);
+        else if (!below(4))
+            key(Qt::Key_F2, Qt::ShiftModifier); // save as
         break;
     case 27:
         if (!below(6)) {
