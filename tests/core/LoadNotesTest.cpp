@@ -63,8 +63,9 @@ TEST(LoadNotes, NoteEachLineASaveWouldChangeAndNoOther) {
         LoadNotes notes;
         const DialogLines rows = ParseDialog(c.file, &notes);
         EXPECT_EQ(notes, c.notes) << c.name;
-        if (c.notes.empty())
+        if (c.notes.empty()) {
             EXPECT_EQ(TextLines(SerializeDialog(rows)), TextLines(c.file)) << c.name;
+        }
     }
 }
 

@@ -366,9 +366,10 @@ void RandomInputTest::checkSavedState() {
     // reader made of them (a load drops the empty rows before the first record).
     if (!file.empty() && !main().document().isModified()) {
         const std::string bytes = ReadAll(file);
-        if (text() != bytes)
+        if (text() != bytes) {
             ASSERT_EQ(text(), SerializeDialog(ParseDialog(bytes)))
                 << "unmodified, yet not the file";
+        }
     }
 }
 
@@ -386,8 +387,9 @@ void RandomInputTest::undoAndRedoEverything() {
     ASSERT_EQ(text(), epochStart) << "undoing all " << steps << " steps";
     const std::string& file = main().document().fileName();
     if (!file.empty() && text() != ReadAll(file) &&
-        text() != SerializeDialog(ParseDialog(ReadAll(file))))
+        text() != SerializeDialog(ParseDialog(ReadAll(file)))) {
         ASSERT_TRUE(main().document().isModified()) << "differs from the saved file";
+    }
     while (redo->isEnabled() && steps-- > 0)
         key(Qt::Key_Y, Qt::ControlModifier);
     ASSERT_EQ(text(), now) << "redoing every step";
@@ -416,8 +418,9 @@ TEST_F(RandomInputTest, EveryEventKeepsTheSelectionRuleAndTheSavedState) {
         ASSERT_NO_FATAL_FAILURE(checkSavedState());
         if (mayReload && !main().action(QStringLiteral("Undo1"))->isEnabled())
             epochStart = text(); // a load or a new document began a new history
-        if (event % 250 == 0 || event == events)
+        if (event % 250 == 0 || event == events) {
             ASSERT_NO_FATAL_FAILURE(undoAndRedoEverything());
+        }
     }
 }
 
