@@ -68,14 +68,6 @@ std::optional<std::string> ToCp1251(const QString& text) {
     return bytes;
 }
 
-QChar FirstUnencodable(const QString& text) {
-    for (QChar c : text) {
-        if (!ByteOf(c))
-            return c;
-    }
-    return {};
-}
-
 QChar FirstUnstorable(const QString& text) {
     for (QChar c : text) {
         const char16_t u = c.unicode();

@@ -17,9 +17,6 @@ QString FromCp1251(std::string_view bytes);
 // refused rather than saved as some other character).
 std::optional<std::string> ToCp1251(const QString& text);
 
-// The first character of `text` that Windows-1251 cannot hold, or a null QChar.
-QChar FirstUnencodable(const QString& text);
-
 // Text the user enters into a cell: the first character a dialog file cannot hold there,
 // one outside Windows-1251 or one that would end or split the line's fields ("{", "}",
 // CR, LF); a null QChar when the whole text can be stored.

@@ -17,11 +17,15 @@ TEST(Cp1251, EveryByteComesBackAsItself) {
 TEST(Cp1251, MapsCyrillicAndRefusesWhatItCannotHold) {
     EXPECT_EQ(FromCp1251("\xCF\xF0\xE8\xE2\xE5\xF2"), QStringLiteral("Привет"));
     EXPECT_EQ(FromCp1251("\xA8\xB8\xB9\x88"), QStringLiteral("Ёё№€"));
-    EXPECT_EQ(ToCp1251(QStringLiteral("Ёлка №5")), std::string("\xA8\xEB\xEA\xE0 \xB9" "5"));
+    EXPECT_EQ(ToCp1251(QStringLiteral("Ёлка №5")), std::string("\xA8\xEB\xEA\xE0 \xB9"
+                                                               "5"));
     EXPECT_EQ(ToCp1251(QStringLiteral("naïve")), std::nullopt);
     EXPECT_EQ(ToCp1251(QStringLiteral("漢")), std::nullopt);
-    EXPECT_EQ(FirstUnencodable(QStringLiteral("ok ї ü")), QChar(u'ü'));
-    EXPECT_TRUE(FirstUnencodable(QStringLiteral("ok ї")).isNull());
+    EXPECT_EQ(FirstUnstorable(QStringLiteral("ok ї ü")), QChar(u'ü'));
+    EXPECT_TRUE(FirstUnstorable(QStringLiteral("ok ї")).isNull());
+    // A cell cannot hold what would end or split its line's fields either.
+    for (const char16_t c : {u'{', u'}', u'\r', u'\n'})
+        EXPECT_EQ(FirstUnstorable(QStringLiteral("a") + QChar(c) + QStringLiteral("b")), QChar(c));
 }
 
 } // namespace
