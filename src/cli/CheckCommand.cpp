@@ -1,4 +1,5 @@
 #include "CheckCommand.h"
+#include "core/PathText.h"
 
 #include "CliText.h"
 #include "core/DialogReader.h"
@@ -42,7 +43,7 @@ int CheckCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
         DialogLines lines;
         LoadNotes notes;
         try {
-            lines = ReadDialogFile(file.toLocal8Bit().toStdString(), &notes);
+            lines = ReadDialogFile(PathBytes(file), &notes);
         } catch (const IoError& error) {
             out.flush();
             err << "check: cannot read " << file << ": " << Local(error.reason()) << Qt::endl;

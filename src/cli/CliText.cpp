@@ -1,4 +1,5 @@
 #include "CliText.h"
+#include "core/PathText.h"
 
 #include "core/FileBytes.h"
 #include "core/IoError.h"
@@ -23,11 +24,21 @@ QString JsonString(const std::string& bytes) {
     json.reserve(text.size() + 2);
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '"': json += QLatin1String("\\\""); break;
-        case '\\': json += QLatin1String("\\\\"); break;
-        case '\n': json += QLatin1String("\\n"); break;
-        case '\r': json += QLatin1String("\\r"); break;
-        case '\t': json += QLatin1String("\\t"); break;
+        case '"':
+            json += QLatin1String("\\\"");
+            break;
+        case '\\':
+            json += QLatin1String("\\\\");
+            break;
+        case '\n':
+            json += QLatin1String("\\n");
+            break;
+        case '\r':
+            json += QLatin1String("\\r");
+            break;
+        case '\t':
+            json += QLatin1String("\\t");
+            break;
         default:
             if (c.unicode() < 0x20)
                 json += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
@@ -38,23 +49,23 @@ QString JsonString(const std::string& bytes) {
     return json + QLatin1Char('"');
 }
 
-QString Local(const std::string& text) { return QString::fromLocal8Bit(text); }
+QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text);
+}
 
 void LoadLanguageTables(const QString& named, LanguageTables& tables) {
     if (!named.isEmpty()) {
-        ParseLanguage(ReadFileBytes(named.toLocal8Bit().toStdString()), tables);
+        ParseLanguage(ReadFileBytes(PathBytes(named)), tables);
         return;
     }
     Settings settings;
     try {
-        ReadSettings(SettingsPathFor(QCoreApplication::applicationFilePath().toLocal8Bit().toStdString()),
-                     settings);
+        ReadSettings(SettingsPathFor(PathBytes(QCoreApplication::applicationFilePath())), settings);
     } catch (const IoError&) {
         // An unreadable settings file still leaves the default language to load.
     }
-    LoadLanguage(
-        LanguageFolderFor(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString(),
-        settings.defLanguage, tables);
+    LoadLanguage(PathBytes(LanguageFolderFor(QCoreApplication::applicationDirPath())),
+                 settings.defLanguage, tables);
 }
 
 } // namespace dolmex::cli

@@ -1,4 +1,5 @@
 #include "DescribeCommand.h"
+#include "core/PathText.h"
 
 #include "CliText.h"
 
@@ -70,7 +71,7 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
 
     Document document;
     try {
-        if (!document.LoadDlg(file.toLocal8Bit().toStdString())) {
+        if (!document.LoadDlg(PathBytes(file))) {
             err << "describe: cannot open " << file << Qt::endl;
             return 1;
         }

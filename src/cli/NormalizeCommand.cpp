@@ -1,4 +1,5 @@
 #include "NormalizeCommand.h"
+#include "core/PathText.h"
 
 #include "core/DialogReader.h"
 #include "core/DialogWriter.h"
@@ -12,8 +13,8 @@ int NormalizeCommand::run(const QStringList& arguments, QTextStream& out, QTextS
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("IN"), QStringLiteral("The dialog file to read."));
-    const QCommandLineOption outOption(QStringLiteral("out"),
-                                       QStringLiteral("The file to write."), QStringLiteral("OUT"));
+    const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The file to write."),
+                                       QStringLiteral("OUT"));
     parser.addOption(outOption);
     if (!parser.parse(QStringList{name()} + arguments)) {
         err << "normalize: " << parser.errorText() << Qt::endl;
@@ -29,11 +30,11 @@ int NormalizeCommand::run(const QStringList& arguments, QTextStream& out, QTextS
         return 2;
     }
     try {
-        const auto lines = ReadDialogFile(positional.first().toLocal8Bit().toStdString());
-        WriteDialogFile(parser.value(outOption).toLocal8Bit().toStdString(), lines);
+        const auto lines = ReadDialogFile(PathBytes(positional.first()));
+        WriteDialogFile(PathBytes(parser.value(outOption)), lines);
     } catch (const IoError& error) {
         const char* what = error.kind() == IoError::Kind::Write ? "cannot write" : "cannot read";
-        err << "normalize: " << what << " " << QString::fromLocal8Bit(error.path()) << ": "
+        err << "normalize: " << what << " " << PathText(error.path()) << ": "
             << QString::fromStdString(error.reason()) << Qt::endl;
         return 1;
     }

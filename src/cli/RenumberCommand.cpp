@@ -1,4 +1,5 @@
 #include "RenumberCommand.h"
+#include "core/PathText.h"
 
 #include "CliText.h"
 #include "core/DialogReader.h"
@@ -44,7 +45,8 @@ QString ReportJson(const std::vector<ReportLine>& report) {
 int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QCommandLineParser parser;
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dialog file to read."));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The dialog file to read."));
     const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The file to write."),
                                        QStringLiteral("OUT"));
     const QCommandLineOption blocksOption(
@@ -52,10 +54,12 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
         QStringLiteral("Number in blocks of B: each NPC line starts at the next multiple of B."),
         QStringLiteral("B"));
     const QCommandLineOption stepOption(
-        QStringLiteral("step"), QStringLiteral("The step between numbers (inside a block), 1 to 99."),
-        QStringLiteral("S"), QStringLiteral("1"));
+        QStringLiteral("step"),
+        QStringLiteral("The step between numbers (inside a block), 1 to 99."), QStringLiteral("S"),
+        QStringLiteral("1"));
     const QCommandLineOption noGeneratedOption(
-        QStringLiteral("no-generated"), QStringLiteral("Leave the line numbers in G: and M: texts."));
+        QStringLiteral("no-generated"),
+        QStringLiteral("Leave the line numbers in G: and M: texts."));
     const QCommandLineOption noResultsOption(
         QStringLiteral("no-results"),
         QStringLiteral("Leave the line numbers in the results jo, et and uw."));
@@ -98,8 +102,8 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
             return 2;
         }
         if (*size <= *step) {
-            err << "renumber: the block size " << *size << " must be larger than the step "
-                << *step << Qt::endl;
+            err << "renumber: the block size " << *size << " must be larger than the step " << *step
+                << Qt::endl;
             return 2;
         }
         options.blocks = true;
@@ -112,7 +116,7 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     const QString file = positional.first();
     DialogLines lines;
     try {
-        lines = ReadDialogFile(file.toLocal8Bit().toStdString());
+        lines = ReadDialogFile(PathBytes(file));
     } catch (const IoError& error) {
         err << "renumber: cannot read " << file << ": " << Local(error.reason()) << Qt::endl;
         return 1;
@@ -134,7 +138,7 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     }
     const QString target = parser.value(outOption);
     try {
-        WriteDialogFile(target.toLocal8Bit().toStdString(), outcome->lines);
+        WriteDialogFile(PathBytes(target), outcome->lines);
     } catch (const IoError& error) {
         err << "renumber: cannot write " << target << ": " << Local(error.reason()) << Qt::endl;
         return 1;

@@ -1,4 +1,5 @@
 #include "DocumentRecovery.h"
+#include "PathText.h"
 
 #include "DialogReader.h"
 #include "Document.h"
@@ -13,21 +14,11 @@
 
 namespace dolmex {
 
-namespace {
-
-// Document paths are turned into file names the way FileBytes does when it opens them,
-// so the file compared with is the file that was loaded.
-QString ToQPath(const std::string& path) {
-    return QString::fromLocal8Bit(path);
-}
-
-} // namespace
-
 QString RecoveryFileName(const std::string& documentPath) {
     if (documentPath.empty())
         return QStringLiteral("untitled.dlg");
     // The same file reached through "./" or ".." must find the same recovery.
-    const QString absolute = QDir::cleanPath(QFileInfo(ToQPath(documentPath)).absoluteFilePath());
+    const QString absolute = QDir::cleanPath(QFileInfo(PathText(documentPath)).absoluteFilePath());
     const QByteArray hash = QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1);
     return QString::fromLatin1(hash.toHex()) + QStringLiteral(".dlg");
 }
@@ -71,7 +62,7 @@ bool DocumentRecovery::hasRecoveryNewerThanFile(const std::string& documentPath)
         return false;
     if (documentPath.empty())
         return true;
-    const QFileInfo file(ToQPath(documentPath));
+    const QFileInfo file(PathText(documentPath));
     return !file.exists() || recovery.lastModified() > file.lastModified();
 }
 
@@ -80,7 +71,7 @@ bool DocumentRecovery::restore() {
     const QString path = recoveryFilePath(m_document.fileName());
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path.toLocal8Bit().toStdString());
+        bytes = ReadFileBytes(PathBytes(path));
     } catch (const IoError& error) {
         if (error.kind() == IoError::Kind::Open)
             return false;

@@ -1,4 +1,5 @@
 #include "FileBytes.h"
+#include "PathText.h"
 
 #include "IoError.h"
 
@@ -13,10 +14,6 @@ namespace dolmex {
 
 namespace {
 
-QString ToQPath(const std::string& path) {
-    return QString::fromLocal8Bit(path);
-}
-
 std::string Reason(const QFileDevice& file) {
     return file.errorString().toStdString();
 }
@@ -24,7 +21,7 @@ std::string Reason(const QFileDevice& file) {
 } // namespace
 
 std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
-    QFile file(ToQPath(path));
+    QFile file(PathText(path));
     if (QFileInfo(file).isDir())
         throw IoError(IoError::Kind::Open, path, "is a folder");
     if (!file.open(QIODevice::ReadOnly))
@@ -51,7 +48,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    const QString qpath = ToQPath(path);
+    const QString qpath = PathText(path);
     if (QFileInfo(qpath).isDir())
         throw IoError(IoError::Kind::Write, path, "is a folder");
     QSaveFile file(qpath);

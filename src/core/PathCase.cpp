@@ -1,4 +1,5 @@
 #include "PathCase.h"
+#include "PathText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,17 +8,18 @@
 namespace dolmex {
 
 std::string ResolvePathIgnoringCase(const std::string& base, std::string_view relative) {
-    QString path = QString::fromLocal8Bit(base);
+    QString path = PathText(base);
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('\\')))
         path += QLatin1Char('/');
-    const QStringList parts = QString::fromLocal8Bit(relative.data(), static_cast<qsizetype>(relative.size()))
-                                  .split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
+    const QStringList parts =
+        PathText(relative).split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QString part = parts[i];
         const QString folder = path.isEmpty() ? QStringLiteral(".") : path;
         if (!QFileInfo::exists(path + part)) {
-            const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+            const QStringList entries =
+                QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
             for (const QString& entry : entries) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     part = entry;
@@ -29,7 +31,7 @@ std::string ResolvePathIgnoringCase(const std::string& base, std::string_view re
         if (i + 1 < parts.size())
             path += QLatin1Char('/');
     }
-    return path.toLocal8Bit().toStdString();
+    return PathBytes(path);
 }
 
 } // namespace dolmex

@@ -1,4 +1,5 @@
 #include "FileMessageSource.h"
+#include "core/PathText.h"
 
 #include "core/FileBytes.h"
 #include "core/IoError.h"
@@ -16,7 +17,7 @@ std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view ga
 const MessageFile* FileMessageSource::messageFile(MessageKind kind) {
     const std::string path = MessageFilePathIn(m_moduleRoot, MessageFilePath(kind));
     // The stat comes before the read: a change while reading shows up at the next call.
-    const QFileInfo info(QString::fromLocal8Bit(path));
+    const QFileInfo info(PathText(path));
     if (!info.isFile()) {
         m_cache.erase(path);
         return nullptr;

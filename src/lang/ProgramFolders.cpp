@@ -1,4 +1,5 @@
 #include "ProgramFolders.h"
+#include "core/PathText.h"
 
 #include "Settings.h"
 
@@ -37,9 +38,7 @@ ProgramFolders ChooseProgramFolders(const QString& programPath, const QString& l
     const bool portable = languageDir == programDir;
     const QString home = portable && programDirWritable ? programDir : WithSeparator(userConfigDir);
     const QString settingsName =
-        QFileInfo(
-            QString::fromLocal8Bit(SettingsPathFor(program.fileName().toLocal8Bit().toStdString())))
-            .fileName();
+        QFileInfo(PathText(SettingsPathFor(PathBytes(program.fileName())))).fileName();
     return {languageDir, home, home + settingsName};
 }
 

@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "core/PathText.h"
 
 #include "LineReader.h"
 #include "core/FileBytes.h"
@@ -81,7 +82,7 @@ void ReadSettings(const std::string& path, Settings& settings) {
                 settings.defLanguage = kFallbackLanguage;
         }
     } fallback{settings};
-    if (QFileInfo::exists(QString::fromLocal8Bit(path)))
+    if (QFileInfo::exists(PathText(path)))
         ParseSettings(ReadFileBytes(path), settings);
 }
 

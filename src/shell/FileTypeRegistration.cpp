@@ -1,4 +1,5 @@
 #include "FileTypeRegistration.h"
+#include "core/PathText.h"
 
 #include "ProgramContext.h"
 #include "core/FileBytes.h"
@@ -125,16 +126,12 @@ QByteArray IconSvg() {
     return icon.readAll();
 }
 
-std::string Local(const QString& path) {
-    return path.toLocal8Bit().toStdString();
-}
-
 // Makes `dir` and checks that files can be created in it, before anything is written.
 void RequireWritableFolder(const QString& dir) {
     if (!QDir().mkpath(dir) || !QFileInfo(dir).isDir())
-        throw IoError(IoError::Kind::Write, Local(dir), "the folder cannot be created");
+        throw IoError(IoError::Kind::Write, PathBytes(dir), "the folder cannot be created");
     if (!QFileInfo(dir).isWritable())
-        throw IoError(IoError::Kind::Write, Local(dir), "the folder is not writable");
+        throw IoError(IoError::Kind::Write, PathBytes(dir), "the folder is not writable");
 }
 
 // Writes files one by one and puts back the earlier contents of all of them when one fails.
@@ -143,8 +140,8 @@ class AllOrNothing {
     void write(const QString& path, const QByteArray& bytes) {
         std::optional<std::string> before;
         if (QFileInfo::exists(path))
-            before = ReadFileBytes(Local(path));
-        WriteFileAtomically(Local(path), std::string_view(bytes.constData(), bytes.size()));
+            before = ReadFileBytes(PathBytes(path));
+        WriteFileAtomically(PathBytes(path), std::string_view(bytes.constData(), bytes.size()));
         m_written.emplace_back(path, std::move(before));
     }
 
@@ -152,7 +149,7 @@ class AllOrNothing {
         for (auto it = m_written.rbegin(); it != m_written.rend(); ++it) {
             try {
                 if (it->second)
-                    WriteFileAtomically(Local(it->first), *it->second);
+                    WriteFileAtomically(PathBytes(it->first), *it->second);
                 else
                     QFile::remove(it->first);
             } catch (const IoError&) {
@@ -167,7 +164,7 @@ class AllOrNothing {
 
 #ifdef Q_OS_WIN
 [[noreturn]] void RegistryFailure(const QString& key, LONG code) {
-    throw IoError(IoError::Kind::Write, Local(QStringLiteral("HKEY_CLASSES_ROOT\\") + key),
+    throw IoError(IoError::Kind::Write, PathBytes(QStringLiteral("HKEY_CLASSES_ROOT\\") + key),
                   "registry error " + std::to_string(code));
 }
 
@@ -289,7 +286,7 @@ void FreedesktopFileType::apply(const QString& programPath,
 
     QByteArray mimeApps;
     if (QFileInfo::exists(mimeAppsPath()))
-        mimeApps = QByteArray::fromStdString(ReadFileBytes(Local(mimeAppsPath())));
+        mimeApps = QByteArray::fromStdString(ReadFileBytes(PathBytes(mimeAppsPath())));
 
     AllOrNothing files;
     try {
@@ -334,7 +331,7 @@ void RegisterFileType(const QString& programPath, const QString& verb) {
 void DLG1Click(const ProgramContext& context, Prompter& prompter) {
     const QString programPath = context.programPath.empty()
                                     ? QCoreApplication::applicationFilePath()
-                                    : QString::fromLocal8Bit(context.programPath);
+                                    : PathText(context.programPath);
     try {
         RegisterFileType(QDir::toNativeSeparators(programPath),
                          FromCp1251(context.tables.mainDescription[46]));

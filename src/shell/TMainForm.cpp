@@ -5,6 +5,7 @@
 #include "core/DocumentRecovery.h"
 #include "core/IoError.h"
 #include "core/LooksLikeDialog.h"
+#include "core/PathText.h"
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
 #include "ui/DialogGrid.h"
@@ -56,15 +57,6 @@ constexpr std::pair<const char*, int> kCommandSteps[] = {
     {"N24", kStepCopyTextToGender}, {"N25", kStepCopyGenderToText}, {"Nup", kStepMoveUp},
     {"Ndn", kStepMoveDown},
 };
-
-// File names are characters end to end; only the system's file calls see them as bytes.
-std::string ToBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromPath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 constexpr int kSavedEntry = 48;
 constexpr int kLoadNotesEntry = 49;
@@ -130,7 +122,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     createUndoCommands();
     connectCommands();
     if (!m_context.recoveryDir.empty()) {
-        m_recovery = new DocumentRecovery(m_document, FromPath(m_context.recoveryDir), this);
+        m_recovery = new DocumentRecovery(m_document, PathText(m_context.recoveryDir), this);
         connect(m_recovery, &DocumentRecovery::writeFailed, this,
                 [this] { showPassingMessage(FromCp1251(mainDescription(kRecoveryFailedEntry))); });
     }
@@ -435,7 +427,7 @@ const std::string& TMainForm::mainDescription(int entry) const {
 
 void TMainForm::setCaption(const std::string& caption) {
     // The caption comes from the file's name, not from its contents.
-    setWindowTitle(FromPath(caption) + QStringLiteral("[*]"));
+    setWindowTitle(PathText(caption) + QStringLiteral("[*]"));
     setWindowModified(m_document.isModified());
 }
 
@@ -464,7 +456,7 @@ QString TMainForm::fileFilter() const {
 }
 
 bool TMainForm::LoadDlg(const QString& path) {
-    if (!FileLooksLikeDialog(ToBytes(path))) {
+    if (!FileLooksLikeDialog(PathBytes(path))) {
         QString question = FromCp1251(mainDescription(kNotADialogEntry));
         if (question.isEmpty())
             question = QStringLiteral("This file does not look like a dialog. Open it?");
@@ -475,7 +467,7 @@ bool TMainForm::LoadDlg(const QString& path) {
     bool loaded = false;
     m_history->setSuspended(true);
     try {
-        loaded = m_document.LoadDlg(ToBytes(path));
+        loaded = m_document.LoadDlg(PathBytes(path));
     } catch (const IoError& error) {
         reportIoError(error);
     }
@@ -484,7 +476,7 @@ bool TMainForm::LoadDlg(const QString& path) {
         return false;
     forgetHistory();
     setCaption(m_document.caption());
-    m_applicationTitle = FromPath(m_document.caption());
+    m_applicationTitle = PathText(m_document.caption());
     m_messages.setModuleRoot(m_document.moduleRoot());
     refreshLineCount();
     setCurrentRow(1);
@@ -647,7 +639,7 @@ void TMainForm::offerRecovery(const std::string& path) {
     if (!question.contains(QLatin1String("%1")))
         question = QStringLiteral("Restore the unsaved changes of %1?");
     const QString name =
-        path.empty() ? FromPath(kUntitledCaption) : QDir::toNativeSeparators(FromPath(path));
+        path.empty() ? PathText(kUntitledCaption) : QDir::toNativeSeparators(PathText(path));
     if (!m_prompter.askYesNo(QStringLiteral("Dolmex"), question.arg(name))) {
         m_recovery->removeRecovery(path);
         return;
@@ -672,7 +664,7 @@ void TMainForm::discardRecovery() {
 
 QString TMainForm::startFolder() const {
     if (!m_document.fileName().empty())
-        return QFileInfo(FromPath(m_document.fileName())).absolutePath();
+        return QFileInfo(PathText(m_document.fileName())).absolutePath();
     return m_lastFolder;
 }
 
@@ -687,7 +679,7 @@ void TMainForm::saveDocument(const QString& proposal) {
         const std::optional<QString> chosen = m_prompter.saveFileName(fileFilter(), proposal);
         if (!chosen)
             return;
-        target = ToBytes(*chosen);
+        target = PathBytes(*chosen);
     }
     try {
         m_document.saveAs(target);
@@ -698,7 +690,7 @@ void TMainForm::saveDocument(const QString& proposal) {
     m_undoStack.setClean();
     discardRecovery();
     setCaption(m_document.caption());
-    const QString path = FromPath(target);
+    const QString path = PathText(target);
     m_lastFolder = QFileInfo(path).absolutePath();
     QString saved = FromCp1251(mainDescription(kSavedEntry));
     if (!saved.contains(QLatin1String("%2")))
@@ -714,11 +706,11 @@ void TMainForm::N5Click() {
     if (previous.empty())
         N4Click();
     else
-        saveDocument(FromPath(previous));
+        saveDocument(PathText(previous));
     if (m_document.fileName().empty())
         m_document.setFileName(previous);
     // The task bar follows the document: after a completed Save as it names the new file.
-    m_applicationTitle = FromPath(m_document.caption());
+    m_applicationTitle = PathText(m_document.caption());
 }
 
 RowBlock TMainForm::selectedBlock() const {

@@ -1,11 +1,11 @@
 #include "ProgramContext.h"
 #include "ProgramWindows.h"
 #include "core/MemoryTuning.h"
+#include "core/PathText.h"
 #include "lang/ProgramFolders.h"
 #include "ui/Prompter.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QStandardPaths>
 
 int main(int argc, char* argv[]) {
@@ -20,14 +20,13 @@ int main(int argc, char* argv[]) {
     // An installed copy keeps its settings and buffers in the user's configuration folder.
     const dolmex::ProgramFolders folders = dolmex::LocateProgramFolders(
         programPath, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-    context.programPath = programPath.toLocal8Bit().toStdString();
-    context.languageDir = folders.languageDir.toLocal8Bit().toStdString();
-    context.programDir = folders.homeDir.toLocal8Bit().toStdString();
-    context.settingsPath = folders.settingsPath.toLocal8Bit().toStdString();
+    context.programPath = dolmex::PathBytes(programPath);
+    context.languageDir = dolmex::PathBytes(folders.languageDir);
+    context.programDir = dolmex::PathBytes(folders.homeDir);
+    context.settingsPath = dolmex::PathBytes(folders.settingsPath);
     context.recoveryDir =
-        QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                          QStringLiteral("/recovery"))
-            .toStdString();
+        dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                          QStringLiteral("/recovery"));
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();

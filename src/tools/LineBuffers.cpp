@@ -1,4 +1,5 @@
 #include "LineBuffers.h"
+#include "core/PathText.h"
 
 #include "core/FileBytes.h"
 #include "core/IoError.h"
@@ -22,9 +23,9 @@ constexpr int kMdEmpty = 16;
 constexpr int kMdBuffer = 17;
 constexpr int kFirstImage = 14;
 
-QString QPath(const std::string& path) { return QString::fromLocal8Bit(path); }
-
-bool IsComment(std::string_view line) { return line.size() > 2 && line.substr(0, 2) == "//"; }
+bool IsComment(std::string_view line) {
+    return line.size() > 2 && line.substr(0, 2) == "//";
+}
 
 std::vector<std::string_view> Lines(std::string_view bytes) {
     std::vector<std::string_view> lines;
@@ -130,7 +131,7 @@ void LineBuffers::Append(const LineStore& store, int first, int last) const {
     const std::string path = currentFile();
     std::string bytes;
     // A buffer that exists but cannot be read must not be replaced by the new rows alone.
-    if (QFileInfo::exists(QPath(path)))
+    if (QFileInfo::exists(PathText(path)))
         bytes = ReadFileBytes(path);
     // A hand-edited buffer may lack its last line end; the next record must not join it.
     if (!bytes.empty() && bytes.back() != '\n')
@@ -169,7 +170,7 @@ std::optional<PastedRows> LineBuffers::Paste(LineStore& store, int row) const {
 
 void LineBuffers::Clear() const {
     const std::string path = currentFile();
-    QFile file(QPath(path));
+    QFile file(PathText(path));
     if (!file.exists())
         return;
     if (!file.remove())
