@@ -20,8 +20,8 @@ public:
     // pairs of (benchmark name, baseline benchmark name) and the largest ratio wanted
     struct Ratio {
         std::string measured, baseline;
-        double target;            // largest ratio wanted; 0 for none
-        double limitMs = 0;       // largest absolute time wanted; 0 for none
+        double target;      // largest ratio wanted; 0 for none
+        double limitMs = 0; // largest absolute time wanted; 0 for none
     };
 
     explicit RatioReporter(std::vector<Ratio> ratios) : m_ratios(std::move(ratios)) {}
@@ -30,8 +30,8 @@ public:
     void addRow(const std::string& operation, const std::string& baseline, double ratio,
                 double target, const std::string& value) {
         char line[256];
-        std::snprintf(line, sizeof line, "%-24s %-24s %8.4fx %8.4fx %11s %11s %s", operation.c_str(),
-                      baseline.c_str(), ratio, target, value.c_str(), "",
+        std::snprintf(line, sizeof line, "%-24s %-24s %8.4fx %8.4fx %11s %11s %s",
+                      operation.c_str(), baseline.c_str(), ratio, target, value.c_str(), "",
                       ratio <= target ? "ok" : "MISSED");
         m_extraRows.emplace_back(line);
     }
@@ -56,7 +56,8 @@ public:
                 continue;
             const double ratio = m->second / b->second;
             const double ms = m->second * 1e3;
-            const bool met = (r.target <= 0 || ratio <= r.target) && (r.limitMs <= 0 || ms <= r.limitMs);
+            const bool met =
+                (r.target <= 0 || ratio <= r.target) && (r.limitMs <= 0 || ms <= r.limitMs);
             std::printf("%-24s %-24s %8.4fx %8.4fx %9.3fms %9.3fms %s\n", r.measured.c_str(),
                         r.baseline.c_str(), ratio, r.target, ms, r.limitMs, met ? "ok" : "MISSED");
         }

@@ -29,8 +29,8 @@ std::string GenerateDialog() {
         const std::string next = std::to_string(i * 5 + 5);
         if (i % 10 == 1) {
             text += "//Block " + n + "\r\n";
-            text += "{" + n + "}{G:1 fl 30, 2 " + next + ", 3 " + n + "}{M:4," + next +
-                    "}{}{}{}{}\r\n";
+            text +=
+                "{" + n + "}{G:1 fl 30, 2 " + next + ", 3 " + n + "}{M:4," + next + "}{}{}{}{}\r\n";
         } else if (i % 10 == 5) {
             text += "{" + n + "}{Q:" + std::to_string(i % 97 + 1) + "}{}{1}{}{" + next + "}{}\r\n";
         } else {
@@ -79,7 +79,10 @@ void RenumberEverything(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(LoadDialog)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(RenumberEverything)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(RenumberEverything)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
     dolmex::KeepFreedMemoryForReuse();

@@ -74,10 +74,19 @@ int main(int argc, char** argv) {
     }();
     dolmex::LanguageTables tables;
     const std::pair<const char*, std::function<void(dolmex::Document&)>> steps[] = {
-        {"UndoStepCellEdit", [](dolmex::Document& d) { d.store().setCell(500, dolmex::ColText, "x"); }},
-        {"UndoStepDelete10Lines", [](dolmex::Document& d) { dolmex::DeleteLines(d.store(), {100, 109}); }},
-        {"UndoStepMoveUp", [](dolmex::Document& d) { dolmex::RowBlock b{300, 302}; dolmex::MoveLinesUp(d.store(), b); }},
-        {"UndoStepRenumberAll", [&](dolmex::Document& d) { dolmex::Renumber(d, dolmex::RenumberOptions{}, tables); }},
+        {"UndoStepCellEdit",
+         [](dolmex::Document& d) { d.store().setCell(500, dolmex::ColText, "x"); }},
+        {"UndoStepDelete10Lines",
+         [](dolmex::Document& d) {
+             dolmex::DeleteLines(d.store(), {100, 109});
+         }},
+        {"UndoStepMoveUp",
+         [](dolmex::Document& d) {
+             dolmex::RowBlock b{300, 302};
+             dolmex::MoveLinesUp(d.store(), b);
+         }},
+        {"UndoStepRenumberAll",
+         [&](dolmex::Document& d) { dolmex::Renumber(d, dolmex::RenumberOptions{}, tables); }},
     };
     for (const auto& [name, change] : steps) {
         const std::size_t bytes = session.step(change);
@@ -86,7 +95,8 @@ int main(int argc, char** argv) {
                         std::to_string(bytes / 1024) + "KiB");
     }
     for (int i = 0; i < 1000; ++i)
-        session.step([i](dolmex::Document& d) { d.store().setCell(i + 1, dolmex::ColGender, "g"); });
+        session.step(
+            [i](dolmex::Document& d) { d.store().setCell(i + 1, dolmex::ColGender, "g"); });
     reporter.addRow("UndoHistorySteps", "1000 steps", 1000.0 / session.stack.count(), 1.0,
                     std::to_string(session.stack.count()));
 

@@ -34,8 +34,8 @@ struct Fixture {
         std::ofstream out(path, std::ios::binary);
         for (int i = 1; i <= kLines; ++i) {
             if (i % 10 == 1)
-                out << "//Block " << i << "\r\n{" << i << "}{Well met, traveller.}{Well met, lady.}{}{}{"
-                    << i + 1 << "}{}\r\n";
+                out << "//Block " << i << "\r\n{" << i
+                    << "}{Well met, traveller.}{Well met, lady.}{}{}{" << i + 1 << "}{}\r\n";
             else
                 out << "{" << i << "}{Ask about the river}{}{1}{gf 12 1, sk 3 20}{" << i + 9
                     << "}{gv 4 +1, mm 17}\r\n";
@@ -107,7 +107,10 @@ void KeyPressInWindow(benchmark::State& state) {
 
 BENCHMARK(LoadWithoutWindow)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(OpenInWindow)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
-BENCHMARK(RefreshWithoutWindow)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(RefreshWithoutWindow)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 BENCHMARK(KeyPressInWindow)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {

@@ -9,7 +9,8 @@ class NormalizeCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("normalize"); }
     QString summary() const override {
-        return QStringLiteral("Read a dialog file and write it in canonical form: normalize IN --out OUT");
+        return QStringLiteral(
+            "Read a dialog file and write it in canonical form: normalize IN --out OUT");
     }
     int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
 };

@@ -12,7 +12,7 @@ namespace dolmex {
 // seen last held until the record it belongs to arrives. Along the way it notes every
 // line that the canonical writer would not give back as it was.
 class DialogReader {
-  public:
+public:
     DialogReader();
 
     // Takes the next file line (without its line end) into the rows.
@@ -24,7 +24,7 @@ class DialogReader {
     // The notes of the lines read, in file-line order; complete after takeLines().
     LoadNotes takeNotes();
 
-  private:
+private:
     void note(int fileLine, int row, LoadNote::Kind kind);
 
     DialogLines m_rows;

@@ -14,7 +14,7 @@ inline constexpr const char* kUntitledCaption = "00000 - Untitled";
 // module root found from that path, the caption, and the modified flag that every
 // change of the store sets.
 class Document : private LineStoreObserver {
-  public:
+public:
     Document();
     ~Document() override;
     Document(const Document&) = delete;
@@ -55,7 +55,7 @@ class Document : private LineStoreObserver {
     // row holds no record.
     std::string lineCountText(const std::string& label) const;
 
-  private:
+private:
     void lineStoreChanged(const LineStoreChange& change) override;
 
     LineStore m_store;

@@ -11,7 +11,9 @@ const std::string& EmptyText() {
     return empty;
 }
 
-bool IsColumn(int column) { return column >= 0 && column < kColumnCount; }
+bool IsColumn(int column) {
+    return column >= 0 && column < kColumnCount;
+}
 
 } // namespace
 
@@ -111,10 +113,13 @@ void LineStore::replaceAll(DialogLines lines) {
     changed(change);
 }
 
-void LineStore::SGClear() { replaceAll({}); }
+void LineStore::SGClear() {
+    replaceAll({});
+}
 
 void LineStore::addObserver(LineStoreObserver* observer) {
-    if (observer && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+    if (observer &&
+        std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
         m_observers.push_back(observer);
 }
 

@@ -17,9 +17,13 @@ PackedLine::Cells ViewsOf(const DialogLine& line) {
 
 } // namespace
 
-PackedLine::PackedLine(const DialogLine& line) { pack(ViewsOf(line)); }
+PackedLine::PackedLine(const DialogLine& line) {
+    pack(ViewsOf(line));
+}
 
-PackedLine::PackedLine(const Cells& cells) { pack(cells); }
+PackedLine::PackedLine(const Cells& cells) {
+    pack(cells);
+}
 
 PackedLine::PackedLine(std::initializer_list<std::string_view> cells) {
     Cells views;

@@ -58,7 +58,9 @@ private:
     std::array<std::uint32_t, kColumnCount> m_ends{};
 };
 
-inline bool IsEmptyRecord(const PackedLine& line) { return line.isEmptyRecord(); }
+inline bool IsEmptyRecord(const PackedLine& line) {
+    return line.isEmptyRecord();
+}
 
 // The rows of a dialog. Stored in chunks rather than one block: a large dialog is tens of
 // megabytes of rows, and one block that size comes fresh from the system on every load.

@@ -4,7 +4,9 @@
 
 namespace dolmex {
 
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 QString PathText(std::string_view path) {
     return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));

@@ -6,7 +6,9 @@ namespace dolmex {
 
 namespace {
 
-bool IsWordChar(char c) { return static_cast<unsigned char>(c) > 32; }
+bool IsWordChar(char c) {
+    return static_cast<unsigned char>(c) > 32;
+}
 
 // Scans like the brace reader: from 0-based index `i`, skips to the next "{" that lies
 // before the last character and steps past it. Returns the index reached.
@@ -72,7 +74,8 @@ std::int32_t ParseIntOrMinus1(std::string_view text) {
     if (i < text.size() && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
         base = 16;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }
@@ -97,7 +100,9 @@ std::int32_t ParseIntOrMinus1(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-std::string IntText(std::int32_t n) { return std::to_string(n); }
+std::string IntText(std::int32_t n) {
+    return std::to_string(n);
+}
 
 std::string WordAt(std::string_view text, unsigned n) {
     if (n == 0)

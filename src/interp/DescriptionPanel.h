@@ -17,7 +17,7 @@ struct DescLine {
 // What a refresh builds: the panel's lines, added in the current style, and the
 // navigation entries of MoveList, each text at most once.
 class DescriptionPanel {
-  public:
+public:
     void setBold(bool bold) { m_bold = bold; }
     bool bold() const { return m_bold; }
 
@@ -34,7 +34,7 @@ class DescriptionPanel {
 
     void clear();
 
-  private:
+private:
     std::vector<DescLine> m_lines;
     std::vector<std::string> m_moves;
     std::unordered_set<std::string> m_moveSet;

@@ -18,7 +18,7 @@ std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view ga
 // again only when its size or modification time changes, because the description is
 // rebuilt on every key press and the files are large.
 class FileMessageSource : public GameMessageSource {
-  public:
+public:
     explicit FileMessageSource(std::string moduleRoot = {}) : m_moduleRoot(std::move(moduleRoot)) {}
 
     const std::string& moduleRoot() const { return m_moduleRoot; }
@@ -29,7 +29,7 @@ class FileMessageSource : public GameMessageSource {
     // How many times a file has been read from disk, for checking the cache.
     int readCount() const { return m_readCount; }
 
-  private:
+private:
     struct Cached {
         std::int64_t size = -1;
         std::int64_t modified = 0;

@@ -33,7 +33,7 @@ std::string_view MessageFilePath(MessageKind kind);
 
 // One message file, lines "{number}{text}", indexed by number.
 class MessageFile {
-  public:
+public:
     explicit MessageFile(std::string bytes);
 
     std::size_t lineCount() const { return m_lines.size(); }
@@ -44,7 +44,7 @@ class MessageFile {
     // indexed, since nothing asks for a negative number.
     std::span<const std::uint32_t> linesNumbered(std::int64_t n) const;
 
-  private:
+private:
     struct Line {
         std::size_t offset;
         std::size_t length;
@@ -59,7 +59,7 @@ class MessageFile {
 
 // Where the message files come from: the game module on disk, or whatever a test gives.
 class GameMessageSource {
-  public:
+public:
     virtual ~GameMessageSource() = default;
     // The file of `kind`, or null when it cannot be opened. The pointer stays valid until
     // the next call. Throws IoError when a file that opened cannot be read.
@@ -68,18 +68,18 @@ class GameMessageSource {
 
 // Message files held in memory.
 class MemoryMessageSource : public GameMessageSource {
-  public:
+public:
     void setFile(MessageKind kind, std::string bytes);
     void removeFile(MessageKind kind);
     const MessageFile* messageFile(MessageKind kind) override;
 
-  private:
+private:
     std::array<std::unique_ptr<MessageFile>, kMessageKindCount> m_files;
 };
 
 // The texts one refresh found, by kind, in the order found.
 class GameMessageStore {
-  public:
+public:
     // Each kind keeps its first 20 texts of a refresh; later ones are dropped, since the
     // panel has no room for them and the first ones are those in file order.
     static constexpr int kCapacity = 20;
@@ -92,7 +92,7 @@ class GameMessageStore {
     // Stores `text` cut to the width; false, storing nothing, when the kind is full.
     bool add(MessageKind kind, std::string_view text);
 
-  private:
+private:
     std::array<std::vector<std::string>, kMessageKindCount> m_texts;
 };
 
@@ -105,7 +105,7 @@ std::vector<std::int64_t> WantedNumbers(std::string_view list);
 std::string AreaName(std::string_view text);
 
 class GameMessageFinder {
-  public:
+public:
     GameMessageFinder(GameMessageSource& source, GameMessageStore& store)
         : m_source(source), m_store(store) {}
 
@@ -115,7 +115,7 @@ class GameMessageFinder {
 
     GameMessageStore& store() { return m_store; }
 
-  private:
+private:
     GameMessageSource& m_source;
     GameMessageStore& m_store;
 };

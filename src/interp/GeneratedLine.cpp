@@ -22,7 +22,7 @@ int DigitValue(char c) {
 }
 
 class GeneratedLineExpander {
-  public:
+public:
     GeneratedLineExpander(const DescriptionContext& context, char letter,
                           std::string_view arguments)
         : m_context(context), m_tables(context.tables), m_letter(letter), m_arguments(arguments),
@@ -59,7 +59,7 @@ class GeneratedLineExpander {
         return m_greetings;
     }
 
-  private:
+private:
     std::string_view item(int n) const {
         return n >= 1 && n <= static_cast<int>(m_items.size())
                    ? m_items[static_cast<std::size_t>(n - 1)]

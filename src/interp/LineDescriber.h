@@ -32,7 +32,7 @@ struct LineDescription {
 // Builds the description panel, the navigation entries and the status panels for one row
 // of the line store. The message store it keeps holds what the last refresh found.
 class LineDescriber {
-  public:
+public:
     LineDescriber(const LanguageTables& tables, GameMessageSource& messages)
         : m_tables(tables), m_source(messages) {}
 
@@ -44,7 +44,7 @@ class LineDescriber {
 
     const GameMessageStore& messages() const { return m_store; }
 
-  private:
+private:
     const LanguageTables& m_tables;
     GameMessageSource& m_source;
     GameMessageStore m_store;

@@ -53,19 +53,35 @@ enum Section {
     Unknown,
 };
 
-constexpr std::array<const char*, 22> kSectionNames{
-    "TEST",         "RESULT",           "QUESTS",             "DEGREE",      "SKILLS",
-    "RACES",        "COLLEGES",         "MAINMENU",           "MAINDESCRIPTION",
-    "PLAYER",       "GENDER",           "IN",                 "CAPTIONS",    "GENERATEDDIALOG",
-    "SKILLKIND",    "TESTBUTTONSHINTS", "RESULTBUTTONSHINTS", "TESTBUTTONS", "RESULTBUTTONS",
-    "GREETINGTESTS", "SPELLS",      "EDITMENU"};
+constexpr std::array<const char*, 22> kSectionNames{"TEST",
+                                                    "RESULT",
+                                                    "QUESTS",
+                                                    "DEGREE",
+                                                    "SKILLS",
+                                                    "RACES",
+                                                    "COLLEGES",
+                                                    "MAINMENU",
+                                                    "MAINDESCRIPTION",
+                                                    "PLAYER",
+                                                    "GENDER",
+                                                    "IN",
+                                                    "CAPTIONS",
+                                                    "GENERATEDDIALOG",
+                                                    "SKILLKIND",
+                                                    "TESTBUTTONSHINTS",
+                                                    "RESULTBUTTONSHINTS",
+                                                    "TESTBUTTONS",
+                                                    "RESULTBUTTONS",
+                                                    "GREETINGTESTS",
+                                                    "SPELLS",
+                                                    "EDITMENU"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
 constexpr std::array<const char*, 41> kMainMenuItems{
-    "N1",  "N2",  "N3",  "N4",  "N5",   "N7",       "N8",  "N9",  "N10", "N22", "N19",
-    "N20", "N24", "N25", "N14", "N13",  "N16",      "DLG1", "N17", "N18", "L1",  "English1",
-    nullptr, "Nup", "Ndn", "N12", "N15", "NB1",     "NB2", "NB3", "NB4", "NB5", "NB6",
-    "N30", "N31", "N32", "N34", "N36",  "N37",      "N38", "N39"};
+    "N1",    "N2",  "N3",  "N4",  "N5",  "N7",  "N8",   "N9",  "N10", "N22", "N19",
+    "N20",   "N24", "N25", "N14", "N13", "N16", "DLG1", "N17", "N18", "L1",  "English1",
+    nullptr, "Nup", "Ndn", "N12", "N15", "NB1", "NB2",  "NB3", "NB4", "NB5", "NB6",
+    "N30",   "N31", "N32", "N34", "N36", "N37", "N38",  "N39"};
 
 constexpr std::array<const char*, 20> kTestButtonHints{
     "TBtn1",        "TBtn2",        "Tbtn4",        "TBtn3",        "TBtn5",
@@ -74,27 +90,26 @@ constexpr std::array<const char*, 20> kTestButtonHints{
     "ToolButton15", "Tbtn8",        "ToolButton9",  "TBtn12",       "TBtn9"};
 
 constexpr std::array<const char*, 20> kResultButtonHints{
-    "RMoneyBtn",    "RItemBtn",    "RNPCBtn",     "RVarBtn",      "RReactBtn",
-    "RAllignBtn",   "RInvBtn",     "RBookBtn",    "RSkillBtn",    "ToolButton8",
-    "ToolButton7",  "ToolButton6", "ToolButton2", "ToolButton3",  "ToolButton4",
+    "RMoneyBtn",    "RItemBtn",     "RNPCBtn",      "RVarBtn",      "RReactBtn",
+    "RAllignBtn",   "RInvBtn",      "RBookBtn",     "RSkillBtn",    "ToolButton8",
+    "ToolButton7",  "ToolButton6",  "ToolButton2",  "ToolButton3",  "ToolButton4",
     "SpeedButton4", "SpeedButton7", "SpeedButton6", "SpeedButton2", "SpeedButton5"};
 
 constexpr std::array<const char*, 61> kTestButtons{
-    "PC5",   "PC6",   "N19",      "N35",      "N40",   "N41",   "NPC15", "NPC16", "NPC13",
-    "NPC14", "NPCX1", "NPCX2",    "NPC9",     "NPC10", "NPC11", "NPC12", "N44",   "N47",
-    "N49",   "N45",   "N48",      "N46",      "N52",   "N53",   "X1",    "X2",    "N54",
-    "N55",   "N73",   "N74",      "NPC17",    "NPC18", "X3",    "X4",    "X5",    "quelled1",
-    "quelled2", "N60", "N61",     "N57",      "N58",   "N62",   "N115",  "N63",   "N64",
-    "N66",   "N67",   "N87",      "N88",      "N113",  "N114",  "N77",   "N78",   "N36",
-    "N83",   "N85",   "N86",      "N56",      "N69",   "N71",   "N72"};
+    "PC5",      "PC6",   "N19",   "N35",   "N40",   "N41",   "NPC15", "NPC16", "NPC13",
+    "NPC14",    "NPCX1", "NPCX2", "NPC9",  "NPC10", "NPC11", "NPC12", "N44",   "N47",
+    "N49",      "N45",   "N48",   "N46",   "N52",   "N53",   "X1",    "X2",    "N54",
+    "N55",      "N73",   "N74",   "NPC17", "NPC18", "X3",    "X4",    "X5",    "quelled1",
+    "quelled2", "N60",   "N61",   "N57",   "N58",   "N62",   "N115",  "N63",   "N64",
+    "N66",      "N67",   "N87",   "N88",   "N113",  "N114",  "N77",   "N78",   "N36",
+    "N83",      "N85",   "N86",   "N56",   "N69",   "N71",   "N72"};
 
 // RESULTBUTTONS line 13 and 14 name two items each; the second ones are listed apart.
 constexpr std::array<const char*, 41> kResultButtons{
-    "N1",    "N2",    "PCNPC2", "NPCPC2", "N39",  "NPC1", "NPC2", "NPC3", "NPC4",
-    "NPC5",  "NPC6",  "NPC7",   "NPC8",   "N79",  "N80",  "N6",   "N10",  "PC1",
-    "N7",    "PC2",   "N11",    "PC3",    "N25",  "N26",  "N27",  "N28",  "N20",
-    "N21",   "N22",   "N23",    "N24",    "N13",  "N14",  "N15",  "N16",  "N29",
-    "N31",   "N12",   "N30",    "N32",    "Quell1"};
+    "N1",   "N2",   "PCNPC2", "NPCPC2", "N39", "NPC1", "NPC2", "NPC3",  "NPC4", "NPC5", "NPC6",
+    "NPC7", "NPC8", "N79",    "N80",    "N6",  "N10",  "PC1",  "N7",    "PC2",  "N11",  "PC3",
+    "N25",  "N26",  "N27",    "N28",    "N20", "N21",  "N22",  "N23",   "N24",  "N13",  "N14",
+    "N15",  "N16",  "N29",    "N31",    "N12", "N30",  "N32",  "Quell1"};
 
 struct CaptionTarget {
     int index;
@@ -147,7 +162,9 @@ Section SectionOf(std::string_view header) {
     return Unknown;
 }
 
-bool IsHeader(std::string_view line) { return line.size() > 2 && line[0] == '['; }
+bool IsHeader(std::string_view line) {
+    return line.size() > 2 && line[0] == '[';
+}
 
 bool HasWord(std::string_view line) {
     return !WordAt(line, 1).empty() || !WordAt(line, 2).empty();
@@ -266,26 +283,55 @@ private:
 
     void apply(const std::string& line) {
         switch (m_section) {
-        case Test: applyCode(m_tables.test, line); return;
-        case Result: applyCode(m_tables.result, line); return;
-        case Quests: appendEntry(m_tables.quests, m_questsFill, line); return;
-        case Degree: appendEntry(m_tables.degree, m_degreeFill, line); return;
-        case Skills: appendEntry(m_tables.skills, m_skillsFill, line); return;
-        case Races: applyRace(line); return;
-        case Colleges: appendEntry(m_tables.colleges, m_collegesFill, line); return;
-        default: break;
+        case Test:
+            applyCode(m_tables.test, line);
+            return;
+        case Result:
+            applyCode(m_tables.result, line);
+            return;
+        case Quests:
+            appendEntry(m_tables.quests, m_questsFill, line);
+            return;
+        case Degree:
+            appendEntry(m_tables.degree, m_degreeFill, line);
+            return;
+        case Skills:
+            appendEntry(m_tables.skills, m_skillsFill, line);
+            return;
+        case Races:
+            applyRace(line);
+            return;
+        case Colleges:
+            appendEntry(m_tables.colleges, m_collegesFill, line);
+            return;
+        default:
+            break;
         }
         switch (m_section) {
         case MainMenu:
             assignByIndex(kMainMenuItems, TargetWindow::Main, CaptionProperty::Caption, line);
             break;
-        case MainDescription: m_tables.mainDescription.set(m_lineIndex, line); break;
-        case Player: m_tables.player.set(m_lineIndex, line); break;
-        case Gender: m_tables.gender.set(m_lineIndex, line); break;
-        case In: m_tables.in.set(m_lineIndex, line); break;
-        case Captions: applyCaption(line); break;
-        case GeneratedDialog: applyGeneratedKind(line); break;
-        case SkillKind: m_tables.skillKind.set(m_lineIndex, line); break;
+        case MainDescription:
+            m_tables.mainDescription.set(m_lineIndex, line);
+            break;
+        case Player:
+            m_tables.player.set(m_lineIndex, line);
+            break;
+        case Gender:
+            m_tables.gender.set(m_lineIndex, line);
+            break;
+        case In:
+            m_tables.in.set(m_lineIndex, line);
+            break;
+        case Captions:
+            applyCaption(line);
+            break;
+        case GeneratedDialog:
+            applyGeneratedKind(line);
+            break;
+        case SkillKind:
+            m_tables.skillKind.set(m_lineIndex, line);
+            break;
         case TestButtonsHints:
             assignByIndex(kTestButtonHints, TargetWindow::Wizard, CaptionProperty::Hint, line);
             break;
@@ -302,10 +348,17 @@ private:
             if (m_lineIndex == 14)
                 assign(TargetWindow::Wizard, "N82", CaptionProperty::Caption, line);
             break;
-        case GreetingTests: m_tables.greetingTests.set(m_lineIndex, line); break;
-        case Spells: m_tables.spells.set(m_lineIndex, line); break;
-        case EditMenu: m_tables.editMenu.set(m_lineIndex, line); break;
-        default: break;
+        case GreetingTests:
+            m_tables.greetingTests.set(m_lineIndex, line);
+            break;
+        case Spells:
+            m_tables.spells.set(m_lineIndex, line);
+            break;
+        case EditMenu:
+            m_tables.editMenu.set(m_lineIndex, line);
+            break;
+        default:
+            break;
         }
         // A huge section cannot overflow the index: it stops counting past any table.
         if (m_lineIndex < 1'000'000)
@@ -332,8 +385,8 @@ std::vector<CaptionAssignment> ParseLanguage(std::string_view bytes, LanguageTab
     return LanguageParser(bytes, tables).run();
 }
 
-std::vector<CaptionAssignment> LoadLanguage(const std::string& programDir,
-                                            std::string& defLanguage, LanguageTables& tables) {
+std::vector<CaptionAssignment> LoadLanguage(const std::string& programDir, std::string& defLanguage,
+                                            LanguageTables& tables) {
     MakeUpper(defLanguage);
     const std::string bytes = ReadFileBytes(ResolvePathIgnoringCase(programDir, defLanguage));
     return ParseLanguage(bytes, tables);

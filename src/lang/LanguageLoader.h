@@ -36,8 +36,8 @@ std::vector<CaptionAssignment> ParseLanguage(std::string_view bytes, LanguageTab
 // The language loader: upper-cases `defLanguage` in place, finds that file in
 // `programDir` (letter case ignored, since the stored name is upper-case) and parses it.
 // Throws IoError, leaving `tables` untouched, when the file cannot be read.
-std::vector<CaptionAssignment> LoadLanguage(const std::string& programDir,
-                                            std::string& defLanguage, LanguageTables& tables);
+std::vector<CaptionAssignment> LoadLanguage(const std::string& programDir, std::string& defLanguage,
+                                            LanguageTables& tables);
 
 // The radio item of the language menu that matches a (upper-cased) language name.
 const char* LanguageMenuItem(const std::string& defLanguage);

@@ -18,6 +18,8 @@ bool LineReader::readRawLine(std::string& line) {
     return true;
 }
 
-bool LineReader::ReadLine(std::string& line) { return readRawLine(line) && line != "EOF"; }
+bool LineReader::ReadLine(std::string& line) {
+    return readRawLine(line) && line != "EOF";
+}
 
 } // namespace dolmex

@@ -136,7 +136,7 @@ void RequireWritableFolder(const QString& dir) {
 
 // Writes files one by one and puts back the earlier contents of all of them when one fails.
 class AllOrNothing {
-  public:
+public:
     void write(const QString& path, const QByteArray& bytes) {
         std::optional<std::string> before;
         if (QFileInfo::exists(path))
@@ -158,7 +158,7 @@ class AllOrNothing {
         }
     }
 
-  private:
+private:
     std::vector<std::pair<QString, std::optional<std::string>>> m_written;
 };
 

@@ -40,7 +40,7 @@ QByteArray MimePackage(const std::vector<RegistryEntry>& entries);
 // verb is its one action), the icon, and the default application for the type, all in the
 // user's own folders.
 class FreedesktopFileType {
-  public:
+public:
     struct Folders {
         QString dataHome;     // $XDG_DATA_HOME
         QString configHome;   // $XDG_CONFIG_HOME, which holds mimeapps.list
@@ -61,7 +61,7 @@ class FreedesktopFileType {
     QString iconPath() const;
     QString mimeAppsPath() const;
 
-  private:
+private:
     void refreshDatabases() const;
 
     Folders m_folders;

@@ -4,11 +4,11 @@
 
 namespace dolmex {
 
-// One item of the main window's menus (an item named like a menu of kSubmenus opens it). Items are created from this one table, in menu
-// order; their captions come from the language file.
+// One item of the main window's menus (an item named like a menu of kSubmenus opens it). Items are
+// created from this one table, in menu order; their captions come from the language file.
 struct MenuItemSpec {
-    const char* menu;  // object name of the menu that holds the item
-    const char* name;  // object name of the item; nullptr for a separator
+    const char* menu;               // object name of the menu that holds the item
+    const char* name;               // object name of the item; nullptr for a separator
     const char* shortcut = nullptr; // portable text form
     bool checkable = false;
     bool checked = false;

@@ -17,7 +17,9 @@ bool IsWholeNumber(const std::string& cell) {
            ParseIntOrMinus1(std::string_view(cell).substr(first + 1)) == 1;
 }
 
-const char* ColumnName(int column) { return column == ColGender ? "gender text" : "text"; }
+const char* ColumnName(int column) {
+    return column == ColGender ? "gender text" : "text";
+}
 
 } // namespace
 
@@ -47,7 +49,8 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
         } else if (const std::int32_t number = ParseIntOrMinus1(cell); number > 0) {
             const auto [it, inserted] = firstRowOf.emplace(number, row);
             if (!inserted)
-                problems.push_back({row, DialogProblem::Kind::DuplicateNumber, {}, it->second, cell});
+                problems.push_back(
+                    {row, DialogProblem::Kind::DuplicateNumber, {}, it->second, cell});
         }
         LineRewrite line(original);
         unresolved.clear();

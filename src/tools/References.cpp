@@ -16,9 +16,8 @@ std::vector<std::string_view> ListItems(std::string_view text) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = text.find(',', start);
-        std::string_view piece = text.substr(start, comma == std::string_view::npos
-                                                        ? std::string_view::npos
-                                                        : comma - start);
+        std::string_view piece = text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
         const std::size_t first = piece.find_first_not_of(' ');
         items.emplace_back(first == std::string_view::npos ? std::string_view{}
                                                            : piece.substr(first));
@@ -174,8 +173,9 @@ std::int32_t LineNumberMap::find(std::int32_t oldNumber) const {
         return oldNumber >= 0 && static_cast<std::size_t>(oldNumber) < m_direct.size()
                    ? m_direct[static_cast<std::size_t>(oldNumber)]
                    : 0;
-    const auto it = std::lower_bound(m_pairs.begin(), m_pairs.end(), oldNumber,
-                                     [](const auto& pair, std::int32_t n) { return pair.first < n; });
+    const auto it =
+        std::lower_bound(m_pairs.begin(), m_pairs.end(), oldNumber,
+                         [](const auto& pair, std::int32_t n) { return pair.first < n; });
     return it != m_pairs.end() && it->first == oldNumber ? it->second : 0;
 }
 

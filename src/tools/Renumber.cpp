@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::int32_t kMaxOption = 99;
 
-bool InOptionRange(std::int32_t value) { return value >= 1 && value <= kMaxOption; }
+bool InOptionRange(std::int32_t value) {
+    return value >= 1 && value <= kMaxOption;
+}
 
 // MAINDESCRIPTION entries of the report.
 enum ReportEntry : int {
@@ -86,7 +88,8 @@ const std::array<FormCaption, 10> kRenumberFormCaptions{{
 bool AreValidRenumberOptions(const RenumberOptions& options) {
     if (!InOptionRange(options.step))
         return false;
-    return !options.blocks || (InOptionRange(options.blockSize) && options.blockSize > options.step);
+    return !options.blocks ||
+           (InOptionRange(options.blockSize) && options.blockSize > options.step);
 }
 
 std::optional<RenumberOptions> ReadRenumberOptions(const RenumberFormValues& form) {

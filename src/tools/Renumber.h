@@ -21,13 +21,13 @@ struct LanguageTables;
 // What the options window's controls hold. The window keeps one of these for the whole
 // run, so the values persist between renumberings.
 struct RenumberFormValues {
-    bool blocks = false;        // RB2 checked (else RB1)
-    std::string edit1 = "1";    // step of the continuous scheme
-    std::string edit2 = "1";    // step inside a block
-    std::string edit3 = "10";   // block size
-    bool checkBox1 = true;      // rewrite "G:" and "M:" texts
-    bool checkBox2 = true;      // rewrite "jo", "et" and "uw" results
-    bool checkBox3 = true;      // list the "Q:" lines
+    bool blocks = false;      // RB2 checked (else RB1)
+    std::string edit1 = "1";  // step of the continuous scheme
+    std::string edit2 = "1";  // step inside a block
+    std::string edit3 = "10"; // block size
+    bool checkBox1 = true;    // rewrite "G:" and "M:" texts
+    bool checkBox2 = true;    // rewrite "jo", "et" and "uw" results
+    bool checkBox3 = true;    // list the "Q:" lines
 };
 
 struct RenumberOptions {

@@ -25,7 +25,9 @@ TBlockForm::TBlockForm(QWidget* parent) : QWidget(parent, Qt::Tool) {
     });
 }
 
-int TBlockForm::selected() const { return LB->currentItem() && LB->currentItem()->isSelected() ? LB->currentRow() : -1; }
+int TBlockForm::selected() const {
+    return LB->currentItem() && LB->currentItem()->isSelected() ? LB->currentRow() : -1;
+}
 
 void TBlockForm::MakeBlocks(const LineStore& store) {
     const std::vector<std::string>& entries = m_navigator.MakeBlocks(store);

@@ -67,7 +67,8 @@ TRenumberForm::TRenumberForm(const LanguageTables& tables, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("BitBtn1"));
     ok->setDefault(true);
     cancel->setObjectName(QStringLiteral("BitBtn2"));
@@ -130,7 +131,8 @@ void TRenReport::showReport(const std::vector<ReportLine>& lines, const std::str
     QString html;
     for (const ReportLine& line : lines) {
         const QString text = FromCp1251(line.text).toHtmlEscaped();
-        html += line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
+        html +=
+            line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
     }
     MainBox->setHtml(html);
     setWindowTitle(FromCp1251(caption));
@@ -138,6 +140,8 @@ void TRenReport::showReport(const std::vector<ReportLine>& lines, const std::str
     raise();
 }
 
-QString TRenReport::text() const { return MainBox->toPlainText(); }
+QString TRenReport::text() const {
+    return MainBox->toPlainText();
+}
 
 } // namespace dolmex

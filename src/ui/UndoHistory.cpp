@@ -35,7 +35,8 @@ public:
         } else if (!later.m_edits.empty()) {
             const Edit first = m_edits.front();
             CellEdits merged;
-            merged.add(first.row, first.column, text(first, false), later.text(later.m_edits.front(), true));
+            merged.add(first.row, first.column, text(first, false),
+                       later.text(later.m_edits.front(), true));
             *this = std::move(merged);
         }
     }
@@ -87,8 +88,9 @@ public:
     // Keeps only the cells that a change of rows in place changed: renumbering rewrites a
     // few cells of every row, and two copies of every row would cost twice the dialog.
     void keepOnlyChangedCells() {
-        const bool inPlace = kind == LineStoreChange::Kind::CellsChanged ||
-                             (kind == LineStoreChange::Kind::Reset && before.size() == after.size());
+        const bool inPlace =
+            kind == LineStoreChange::Kind::CellsChanged ||
+            (kind == LineStoreChange::Kind::Reset && before.size() == after.size());
         if (!inPlace || before.size() != after.size() || before.empty())
             return;
         if (kind == LineStoreChange::Kind::Reset)
@@ -111,7 +113,8 @@ public:
         if (rowCount > 0) {
             DialogLines rows = RowsOf(store, firstRow, rowCount);
             for (const CellEdits::Edit& edit : cells.edits())
-                rows[static_cast<std::size_t>(edit.row)].set(edit.column, cells.text(edit, forward));
+                rows[static_cast<std::size_t>(edit.row)].set(edit.column,
+                                                             cells.text(edit, forward));
             if (kind == LineStoreChange::Kind::Reset)
                 store.replaceAll(std::move(rows));
             else
@@ -218,15 +221,21 @@ UndoHistory::UndoHistory(LineStore& store, QUndoStack& stack, QObject* parent)
     m_store.addObserver(this);
 }
 
-UndoHistory::~UndoHistory() { m_store.removeObserver(this); }
+UndoHistory::~UndoHistory() {
+    m_store.removeObserver(this);
+}
 
 UndoHistory::Step::Step(UndoHistory& history, const QString& name) : m_history(history) {
     m_history.begin(name, false);
 }
 
-UndoHistory::Step::~Step() { m_history.end(); }
+UndoHistory::Step::~Step() {
+    m_history.end();
+}
 
-CursorState UndoHistory::cursor() const { return readCursor ? readCursor() : CursorState{}; }
+CursorState UndoHistory::cursor() const {
+    return readCursor ? readCursor() : CursorState{};
+}
 
 void UndoHistory::begin(const QString& name, bool cellEdit) {
     if (m_depth++ == 0)
@@ -244,7 +253,9 @@ void UndoHistory::end() {
     m_stack.push(action.release());
 }
 
-void UndoHistory::clear() { m_stack.clear(); }
+void UndoHistory::clear() {
+    m_stack.clear();
+}
 
 void UndoHistory::lineStoreAboutToChange(const LineStoreChange& change) {
     if (m_replaying)

@@ -248,7 +248,9 @@ constexpr ToolBarButton Opener(std::string_view name, OpList bar, std::string_vi
     return {name, bar, kSkillMenu, code, value};
 }
 
-constexpr ToolBarButton Button(std::string_view name) { return {name, kR, {}, {}, {}}; }
+constexpr ToolBarButton Button(std::string_view name) {
+    return {name, kR, {}, {}, {}};
+}
 
 constexpr std::array kButtons{
     Menu("TBtn1", kT, "TMenu1"),
@@ -290,9 +292,13 @@ constexpr std::array kButtons{
 
 } // namespace
 
-std::span<const MenuEntry> MenuEntries() { return kEntries; }
+std::span<const MenuEntry> MenuEntries() {
+    return kEntries;
+}
 
-std::span<const ToolBarButton> ToolBarButtons() { return kButtons; }
+std::span<const ToolBarButton> ToolBarButtons() {
+    return kButtons;
+}
 
 const MenuEntry* FindMenuEntry(std::string_view name) {
     for (const MenuEntry& entry : kEntries) {

@@ -36,7 +36,7 @@ struct MenuEntry {
     MenuEntryKind kind;
     OpList list;
     std::string_view code;
-    std::string_view first;  // Skill entries: unused, the skill number is `captionIndex`
+    std::string_view first; // Skill entries: unused, the skill number is `captionIndex`
     std::string_view second;
     CaptionSource source;
     int captionIndex;

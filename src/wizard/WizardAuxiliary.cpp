@@ -50,16 +50,21 @@ void WizardModel::textChange(int which) {
     std::string cell;
     if (generated) {
         const std::string& shown = kinds.shown();
-        cell = kinds.index >= 0 ? shown.substr(0, 2) : m_unlistedPrefix[static_cast<std::size_t>(which)];
+        cell = kinds.index >= 0 ? shown.substr(0, 2)
+                                : m_unlistedPrefix[static_cast<std::size_t>(which)];
     }
     cell += box.text;
     m_row[which == 0 ? ColText : ColGender] = std::move(cell);
     m_ready = true;
 }
 
-void WizardModel::LineEdit1Change() { textChange(0); }
+void WizardModel::LineEdit1Change() {
+    textChange(0);
+}
 
-void WizardModel::LineEdit2Change() { textChange(1); }
+void WizardModel::LineEdit2Change() {
+    textChange(1);
+}
 
 void WizardModel::kindChange(int which) {
     if (!m_ready)
@@ -78,9 +83,13 @@ void WizardModel::kindChange(int which) {
     m_ready = true;
 }
 
-void WizardModel::CBL1Change() { kindChange(0); }
+void WizardModel::CBL1Change() {
+    kindChange(0);
+}
 
-void WizardModel::CBL2Change() { kindChange(1); }
+void WizardModel::CBL2Change() {
+    kindChange(1);
+}
 
 void WizardModel::DiaBtn1Click() {
     m_c.DiaBtn1.down = !m_c.DiaBtn1.down;
@@ -106,7 +115,8 @@ void WizardModel::copyText(int from) {
     if (fromToggle.down && fromToggle.visible) {
         toToggle.down = true;
         toKinds.index = fromKinds.index;
-        m_unlistedPrefix[static_cast<std::size_t>(to)] = m_unlistedPrefix[static_cast<std::size_t>(from)];
+        m_unlistedPrefix[static_cast<std::size_t>(to)] =
+            m_unlistedPrefix[static_cast<std::size_t>(from)];
         kindChange(to);
     } else {
         // A plain text copied into a box whose kind toggle is down would gain that kind's
@@ -121,9 +131,13 @@ void WizardModel::copyText(int from) {
     UpdateLayout();
 }
 
-void WizardModel::CopyLine21BtnClick() { copyText(1); }
+void WizardModel::CopyLine21BtnClick() {
+    copyText(1);
+}
 
-void WizardModel::CopyLine12BtnClick() { copyText(0); }
+void WizardModel::CopyLine12BtnClick() {
+    copyText(0);
+}
 
 void WizardModel::GenderBoxChange() {
     if (!m_ready)
@@ -159,10 +173,16 @@ void WizardModel::IntTrackChange() {
         setEditText(EditBox::IntEdit, IntText(m_c.IntTrack.position));
 }
 
-void WizardModel::Shape1MouseUp() { setTrackPosition(m_c.IntTrack.position == 4 ? 1 : 4); }
+void WizardModel::Shape1MouseUp() {
+    setTrackPosition(m_c.IntTrack.position == 4 ? 1 : 4);
+}
 
-void WizardModel::Shape2MouseUp() { setTrackPosition(m_c.IntTrack.position == 5 ? 15 : 5); }
+void WizardModel::Shape2MouseUp() {
+    setTrackPosition(m_c.IntTrack.position == 5 ? 15 : 5);
+}
 
-void WizardModel::Shape3MouseUp() { setTrackPosition(TrackBar::kMax); }
+void WizardModel::Shape3MouseUp() {
+    setTrackPosition(TrackBar::kMax);
+}
 
 } // namespace dolmex

@@ -27,8 +27,8 @@ template <typename Table> void AddEntries(ChoiceList& list, const Table& table, 
 }
 
 // The rows of the two choice lists that stand in for an item's arguments, by its code.
-void FillChoiceLists(const LanguageTables& t, OpList side, std::string_view code,
-                     ChoiceList& cb1, ChoiceList& cb2) {
+void FillChoiceLists(const LanguageTables& t, OpList side, std::string_view code, ChoiceList& cb1,
+                     ChoiceList& cb2) {
     cb1.rows.clear();
     cb2.rows.clear();
     cb1.offset = cb2.offset = 0;
@@ -78,8 +78,7 @@ std::string Negated(bool negated, std::string value) {
 WizardModel::Panel WizardModel::panel(OpList list) {
     if (list == OpList::Tests)
         return {m_c.TestList, m_c.TEdit, m_c.TNumEdit1, m_c.TNumEdit2, m_c.TCB1, m_c.TCB2, ColTest};
-    return {m_c.ResultList, m_c.REdit,  m_c.RNumEdit1, m_c.RNumEdit2,
-            m_c.RCB1,       m_c.RCB2,   ColResult};
+    return {m_c.ResultList, m_c.REdit, m_c.RNumEdit1, m_c.RNumEdit2, m_c.RCB1, m_c.RCB2, ColResult};
 }
 
 // --- Loading the selected item ------------------------------------------------------------
@@ -116,9 +115,13 @@ void WizardModel::listClick(OpList list) {
     m_ready = true;
 }
 
-void WizardModel::TestListClick() { listClick(OpList::Tests); }
+void WizardModel::TestListClick() {
+    listClick(OpList::Tests);
+}
 
-void WizardModel::ResultListClick() { listClick(OpList::Results); }
+void WizardModel::ResultListClick() {
+    listClick(OpList::Results);
+}
 
 void WizardModel::listKeyUp(OpList list, int key) {
     using namespace wizard_key;
@@ -128,15 +131,24 @@ void WizardModel::listKeyUp(OpList list, int key) {
     case kEnd:
     case kHome:
     case kUp:
-    case kDown: listClick(list); break;
-    case kDelete: deleteSelected(list); break;
-    default: break;
+    case kDown:
+        listClick(list);
+        break;
+    case kDelete:
+        deleteSelected(list);
+        break;
+    default:
+        break;
     }
 }
 
-void WizardModel::TestListKeyUp(int key) { listKeyUp(OpList::Tests, key); }
+void WizardModel::TestListKeyUp(int key) {
+    listKeyUp(OpList::Tests, key);
+}
 
-void WizardModel::ResultListKeyUp(int key) { listKeyUp(OpList::Results, key); }
+void WizardModel::ResultListKeyUp(int key) {
+    listKeyUp(OpList::Results, key);
+}
 
 // --- Writing the edited item ----------------------------------------------------------------
 
@@ -196,9 +208,13 @@ void WizardModel::appendEdited(OpList list) {
     selectItemRow(list, static_cast<int>(AllCommaItems(cell).size()), true);
 }
 
-void WizardModel::SpeedButton3Click() { appendEdited(OpList::Tests); }
+void WizardModel::SpeedButton3Click() {
+    appendEdited(OpList::Tests);
+}
 
-void WizardModel::SpeedButton1Click() { appendEdited(OpList::Results); }
+void WizardModel::SpeedButton1Click() {
+    appendEdited(OpList::Results);
+}
 
 void WizardModel::deleteSelected(OpList list) {
     Panel p = panel(list);
@@ -231,9 +247,13 @@ void WizardModel::deleteSelected(OpList list) {
     rows.index = count == 0 ? -1 : std::min(index, count - 1);
 }
 
-void WizardModel::TDelBtnClick() { deleteSelected(OpList::Tests); }
+void WizardModel::TDelBtnClick() {
+    deleteSelected(OpList::Tests);
+}
 
-void WizardModel::RDelBtnClick() { deleteSelected(OpList::Results); }
+void WizardModel::RDelBtnClick() {
+    deleteSelected(OpList::Results);
+}
 
 // --- Choice lists ---------------------------------------------------------------------------
 
@@ -280,14 +300,21 @@ void WizardModel::ResLineBoxChange() {
     m_ready = false;
     std::string& cell = m_row[ColResponse];
     switch (m_c.ResLineBox.index) {
-    case 0: cell = m_c.ResLineEdit.text; break;
+    case 0:
+        cell = m_c.ResLineEdit.text;
+        break;
     case 1:
         cell.assign(1, '0');
         setEditText(EditBox::ResLineEdit, "0");
         break;
-    case 2: cell = "-" + m_c.ResLineEdit.text; break;
-    case 3: cell.clear(); break;
-    default: break;
+    case 2:
+        cell = "-" + m_c.ResLineEdit.text;
+        break;
+    case 3:
+        cell.clear();
+        break;
+    default:
+        break;
     }
     m_c.ResLineEdit.visible = m_c.ResLineBox.index == 0 || m_c.ResLineBox.index == 2;
     m_ready = true;
@@ -323,7 +350,8 @@ bool WizardModel::MenuItemClick(std::string_view name) {
     if (!entry)
         return false;
     switch (entry->kind) {
-    case MenuEntryKind::Submenu: break;
+    case MenuEntryKind::Submenu:
+        break;
     case MenuEntryKind::Insert:
         InsertOp(entry->list, entry->code, entry->first, entry->second);
         break;

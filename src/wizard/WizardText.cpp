@@ -39,8 +39,7 @@ std::int64_t Magnitude(std::string_view text) {
 }
 
 int ClampToTrack(std::int64_t position) {
-    return static_cast<int>(
-        std::clamp<std::int64_t>(position, TrackBar::kMin, TrackBar::kMax));
+    return static_cast<int>(std::clamp<std::int64_t>(position, TrackBar::kMin, TrackBar::kMax));
 }
 
 std::string ReplaceCommaItem(std::string_view field, int position, std::string_view item) {

@@ -8,10 +8,10 @@
 namespace dolmex {
 namespace {
 
-using test::ReadAll;
 using test::CliRun;
 using test::Lines;
 using test::Q;
+using test::ReadAll;
 using test::RunCli;
 using test::TempFolder;
 
@@ -34,9 +34,13 @@ TEST(NormalizeCli, FailuresNameTheFileAndLeaveTheOutputAlone) {
         std::string mentioned;
     };
     const Case cases[] = {
-        {"missing input", {"normalize", Q(folder.path("absent.dlg")), "--out", Q(out)}, "absent.dlg"},
+        {"missing input",
+         {"normalize", Q(folder.path("absent.dlg")), "--out", Q(out)},
+         "absent.dlg"},
         {"input is a folder", {"normalize", Q(folder.root()), "--out", Q(out)}, folder.root()},
-        {"output folder missing", {"normalize", Q(in), "--out", Q(folder.path("no/x.dlg"))}, "no/x.dlg"},
+        {"output folder missing",
+         {"normalize", Q(in), "--out", Q(folder.path("no/x.dlg"))},
+         "no/x.dlg"},
         {"output is a folder", {"normalize", Q(in), "--out", Q(folder.root())}, folder.root()},
     };
     for (const auto& c : cases) {

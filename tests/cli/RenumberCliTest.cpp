@@ -10,10 +10,10 @@
 namespace dolmex {
 namespace {
 
-using test::ReadAll;
 using test::CliRun;
 using test::Lines;
 using test::Q;
+using test::ReadAll;
 using test::RunCli;
 using test::TempFolder;
 
@@ -21,7 +21,8 @@ using test::TempFolder;
 std::string LanguageFile() {
     std::string lng = "[MAINDESCRIPTION]\r\n";
     for (int i = 0; i <= 32; ++i)
-        lng += i == 23 ? std::string("\xCE\xF2\xF7\xE5\xF2\r\n") : "md" + std::to_string(i) + "\r\n";
+        lng +=
+            i == 23 ? std::string("\xCE\xF2\xF7\xE5\xF2\r\n") : "md" + std::to_string(i) + "\r\n";
     return lng + "EOF\r\n";
 }
 
@@ -88,10 +89,17 @@ TEST(RenumberCli, OptionsChooseTheSchemeAndWhatIsRewritten) {
 
 TEST(RenumberCli, RefusedOptionsWriteNothing) {
     const QStringList cases[] = {
-        {"--step", "0"},      {"--step", "100"},    {"--step", "x"},
-        {"--step", ""},       {"--step", "-1"},     {"--step", "+5"},
-        {"--blocks", "0"},    {"--blocks", "1e1"},  {"--blocks", "10", "--step", "10"},
-        {"--blocks", "5", "--step", "9"},           {"--frobnicate"},
+        {"--step", "0"},
+        {"--step", "100"},
+        {"--step", "x"},
+        {"--step", ""},
+        {"--step", "-1"},
+        {"--step", "+5"},
+        {"--blocks", "0"},
+        {"--blocks", "1e1"},
+        {"--blocks", "10", "--step", "10"},
+        {"--blocks", "5", "--step", "9"},
+        {"--frobnicate"},
     };
     for (const QStringList& options : cases) {
         Files files;
@@ -115,13 +123,15 @@ TEST(RenumberCli, FileFailuresNameTheFileAndWriteNothing) {
     };
     const Case cases[] = {
         {"missing input",
-         {"renumber", Q(files.folder.path("absent.dlg")), "--out", Q(files.out), "--lang", Q(files.lang)},
+         {"renumber", Q(files.folder.path("absent.dlg")), "--out", Q(files.out), "--lang",
+          Q(files.lang)},
          "absent.dlg"},
         {"missing language file",
          {"renumber", Q(files.in), "--out", Q(files.out), "--lang", Q(files.folder.path("x.lng"))},
          "x.lng"},
         {"output folder missing",
-         {"renumber", Q(files.in), "--out", Q(files.folder.path("no/o.dlg")), "--lang", Q(files.lang)},
+         {"renumber", Q(files.in), "--out", Q(files.folder.path("no/o.dlg")), "--lang",
+          Q(files.lang)},
          "no/o.dlg"},
     };
     for (const Case& c : cases) {

@@ -21,7 +21,8 @@ using test::TempFolder;
 DialogLines LargeDialog(const std::string& text) {
     DialogLines rows;
     for (int i = 1; i <= 60'000; ++i)
-        rows.push_back(DialogLine{std::to_string(i), text, "", "1", "gf 1 1", std::to_string(i + 1)});
+        rows.push_back(
+            DialogLine{std::to_string(i), text, "", "1", "gf 1 1", std::to_string(i + 1)});
     return rows;
 }
 
@@ -52,7 +53,8 @@ TEST(CrashSafeSave, KilledSavesNeverLeaveAHalfWrittenFile) {
             WriteDialogFile(target, newRows);
             _exit(0);
         }
-        usleep(static_cast<useconds_t>(std::uniform_int_distribution<long>(0, longestDelay)(random)));
+        usleep(
+            static_cast<useconds_t>(std::uniform_int_distribution<long>(0, longestDelay)(random)));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);

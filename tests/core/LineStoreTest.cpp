@@ -13,7 +13,9 @@ struct Recorder : LineStoreObserver {
     void lineStoreChanged(const LineStoreChange& c) override { after.push_back(c.kind); }
 };
 
-DialogLine Numbered(const char* number) { return DialogLine{number}; }
+DialogLine Numbered(const char* number) {
+    return DialogLine{number};
+}
 
 TEST(LineStore, NeverLosesItsLastRow) {
     LineStore store;
@@ -50,7 +52,8 @@ TEST(LineStore, ReportsEachChangeBeforeAndAfter) {
     store.SGClear();
     store.removeObserver(&recorder);
     store.setCell(1, 0, "unseen");
-    EXPECT_EQ(recorder.after, (std::vector<K>{K::RowsInserted, K::CellsChanged, K::RowsRemoved, K::Reset}));
+    EXPECT_EQ(recorder.after,
+              (std::vector<K>{K::RowsInserted, K::CellsChanged, K::RowsRemoved, K::Reset}));
     EXPECT_EQ(recorder.before, recorder.after) << "every change is announced before it is made";
     EXPECT_EQ(store.cell(1, 0), "unseen");
 }

@@ -9,7 +9,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const DialogLine kFull{"12", "Well met.", "Well met, lady.", "-4", "gf 12 1, sk 3 20", "20",
+const DialogLine kFull{"12",      "Well met.", "Well met, lady.", "-4", "gf 12 1, sk 3 20", "20",
                        "gv 4 +1", "note"};
 
 // Every column replaced by texts that could confuse a packed buffer: empty, a NUL byte,

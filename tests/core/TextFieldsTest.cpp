@@ -19,7 +19,9 @@ TEST(TextFields, WordAtSplitsOnControlCharactersAndShowsUnderscoresAsBlanks) {
         {"one", 2, ""},
         {"one", 0, ""},
         {"a\tb", 2, "b"},
-        {"a\x01" "b", 2, "b"},
+        {"a\x01"
+         "b",
+         2, "b"},
         {"\xC0\xE1\xE2 x", 1, "\xC0\xE1\xE2"},
         {"", 1, ""},
         {"   ", 1, ""},
@@ -40,10 +42,11 @@ TEST(TextFields, TailWordSkipsTheOperationCode) {
 TEST(TextFields, BraceFieldCountsOpeningBracesAndNeverReadsTheLastCharacter) {
     const std::string record = "{00012}{Hello}{}{5}{gf 1 2}{-1}{}";
     const WordCase cases[] = {
-        {record, 1, "00012"}, {record, 2, "Hello"}, {record, 3, ""}, {record, 5, "gf 1 2"},
-        {record, 6, "-1"},    {record, 7, ""},      {record, 8, ""}, {"{1}{abc", 2, "ab"},
-        {"x{", 1, ""},        {"{a{b}c}", 2, "b"},  {"{a}", 0, "{a"}, {"", 1, ""},
-        {"{", 1, ""},         {"{}", 1, ""},        {"junk{a}more{b}", 2, "b"},
+        {record, 1, "00012"},  {record, 2, "Hello"}, {record, 3, ""},
+        {record, 5, "gf 1 2"}, {record, 6, "-1"},    {record, 7, ""},
+        {record, 8, ""},       {"{1}{abc", 2, "ab"}, {"x{", 1, ""},
+        {"{a{b}c}", 2, "b"},   {"{a}", 0, "{a"},     {"", 1, ""},
+        {"{", 1, ""},          {"{}", 1, ""},        {"junk{a}more{b}", 2, "b"},
         {"{a}{b}", 255, ""},
     };
     for (const auto& c : cases)
@@ -69,34 +72,20 @@ TEST(TextFields, NextBraceFieldWalksTheFieldsWithARunningPosition) {
 
 TEST(TextFields, ParseIntOrMinus1AcceptsOnlyWholeLiteralsIn32Bits) {
     const std::pair<std::string, std::int32_t> cases[] = {
-        {"12", 12},
-        {" 12", 12},
-        {"12 ", -1},
-        {"", -1},
-        {" ", -1},
-        {"-", -1},
-        {"+7", 7},
-        {"-7", -7},
-        {"$1F", 31},
-        {"x1f", 31},
-        {"X10", 16},
-        {"0x10", 16},
-        {"0X10", 16},
-        {"-$10", -16},
-        {"$", -1},
-        {"0x", -1},
-        {"$G", -1},
-        {"2147483647", 2147483647},
-        {"2147483648", -1},
-        {"-2147483648", INT32_MIN},
-        {"-2147483649", -1},
-        {"$7FFFFFFF", 2147483647},
-        {"$80000000", -1},
-        {"99999999999999999999999", -1},
-        {"1a", -1},
-        {"\t5", -1},
-        {"007", 7},
-        {"1 2", -1},
+        {"12", 12},          {" 12", 12},
+        {"12 ", -1},         {"", -1},
+        {" ", -1},           {"-", -1},
+        {"+7", 7},           {"-7", -7},
+        {"$1F", 31},         {"x1f", 31},
+        {"X10", 16},         {"0x10", 16},
+        {"0X10", 16},        {"-$10", -16},
+        {"$", -1},           {"0x", -1},
+        {"$G", -1},          {"2147483647", 2147483647},
+        {"2147483648", -1},  {"-2147483648", INT32_MIN},
+        {"-2147483649", -1}, {"$7FFFFFFF", 2147483647},
+        {"$80000000", -1},   {"99999999999999999999999", -1},
+        {"1a", -1},          {"\t5", -1},
+        {"007", 7},          {"1 2", -1},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(ParseIntOrMinus1(text), expected) << "'" << text << "'";
@@ -126,9 +115,16 @@ TEST(TextFields, CharAtGivesABlankPastTheEnd) {
 
 TEST(TextFields, CommaItemTrimsOnlyLeadingBlanks) {
     const WordCase cases[] = {
-        {"gf 1 2, pf 3", 2, "pf 3"}, {"a,,b", 2, ""},   {"a,,b", 3, "b"}, {"  a , b", 1, "a "},
-        {"a", 2, ""},                {"a", 0, ""},      {"", 1, ""},      {"\ta", 1, "\ta"},
-        {"a,", 2, ""},               {",x", 2, "x"},
+        {"gf 1 2, pf 3", 2, "pf 3"},
+        {"a,,b", 2, ""},
+        {"a,,b", 3, "b"},
+        {"  a , b", 1, "a "},
+        {"a", 2, ""},
+        {"a", 0, ""},
+        {"", 1, ""},
+        {"\ta", 1, "\ta"},
+        {"a,", 2, ""},
+        {",x", 2, "x"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(CommaItem(c.text, c.n), c.expected) << "'" << c.text << "' n=" << c.n;

@@ -1,5 +1,5 @@
-#include "core/LineStore.h"
 #include "editing/LineCommands.h"
+#include "core/LineStore.h"
 
 #include <gtest/gtest.h>
 
@@ -83,10 +83,12 @@ TEST(LineCommands, MovesSwapTheBlockWithItsNeighbour) {
     for (const auto& c : cases) {
         LineStore store = StoreOf({"1", "2", "3", "4"});
         RowBlock block = c.block;
-        EXPECT_EQ(c.up ? MoveLinesUp(store, block) : MoveLinesDown(store, block), c.moved) << c.name;
+        EXPECT_EQ(c.up ? MoveLinesUp(store, block) : MoveLinesDown(store, block), c.moved)
+            << c.name;
         EXPECT_EQ(Numbers(store), c.numbers) << c.name;
         EXPECT_EQ(block, c.after) << c.name;
-        EXPECT_EQ(store.cell(1, ColComment), "note " + std::string(store.cell(1, ColNumber))) << c.name;
+        EXPECT_EQ(store.cell(1, ColComment), "note " + std::string(store.cell(1, ColNumber)))
+            << c.name;
     }
 }
 

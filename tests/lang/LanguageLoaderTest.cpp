@@ -1,5 +1,5 @@
-#include "core/IoError.h"
 #include "lang/LanguageLoader.h"
+#include "core/IoError.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -178,11 +178,27 @@ namespace dolmex {
 namespace {
 
 TEST(LanguageLoader, FiveHundredLinesInEverySectionStayInsideTheTables) {
-    const char* sections[] = {"TEST", "RESULT", "QUESTS", "DEGREE", "SKILLS", "RACES", "COLLEGES",
-                              "MAINMENU", "MAINDESCRIPTION", "PLAYER", "GENDER", "IN", "CAPTIONS",
-                              "GENERATEDDIALOG", "SKILLKIND", "TESTBUTTONSHINTS",
-                              "RESULTBUTTONSHINTS", "TESTBUTTONS", "RESULTBUTTONS",
-                              "GREETINGTESTS", "SPELLS"};
+    const char* sections[] = {"TEST",
+                              "RESULT",
+                              "QUESTS",
+                              "DEGREE",
+                              "SKILLS",
+                              "RACES",
+                              "COLLEGES",
+                              "MAINMENU",
+                              "MAINDESCRIPTION",
+                              "PLAYER",
+                              "GENDER",
+                              "IN",
+                              "CAPTIONS",
+                              "GENERATEDDIALOG",
+                              "SKILLKIND",
+                              "TESTBUTTONSHINTS",
+                              "RESULTBUTTONSHINTS",
+                              "TESTBUTTONS",
+                              "RESULTBUTTONS",
+                              "GREETINGTESTS",
+                              "SPELLS"};
     std::string file;
     for (const char* section : sections) {
         file += std::string("[") + section + "]\r\n";

@@ -286,10 +286,7 @@ struct DialogState {
 };
 
 DialogState StateOf(const Document& doc) {
-    return {Unpacked(doc.store().lines()),
-            doc.fileName(),
-            doc.caption(),
-            doc.moduleRoot(),
+    return {Unpacked(doc.store().lines()), doc.fileName(), doc.caption(), doc.moduleRoot(),
             doc.isModified()};
 }
 
@@ -758,7 +755,7 @@ Described DescribeQuestTest(LineDescriber& describer) {
 }
 
 class MessageBadInput : public testing::TestWithParam<MessageCase> {
-  protected:
+protected:
     MessageBadInput() {
         m_tables.mainDescription.set(33, ":");
         m_tables.mainDescription.set(34 + static_cast<int>(MessageKind::Quest), "Quests");

@@ -33,8 +33,10 @@ public:
     bool chance(int percent) { return below(100) < percent; }
 
     std::string text() {
-        static const char* const words[] = {"river", "ferry", "coin", "Tobin", "mist", "bell",
-                                            "\xC4\xE0", "\xEF\xF0\xE8\xE2\xE5\xF2", "go_on"};
+        static const char* const words[] = {
+            "river", "ferry", "coin",     "Tobin",
+            "mist",  "bell",  "\xC4\xE0", "\xEF\xF0\xE8\xE2\xE5\xF2",
+            "go_on"};
         std::string t;
         for (int i = below(4) + 1; i > 0; --i)
             t += std::string(words[below(9)]) + (chance(20) ? ", " : " ");
@@ -56,9 +58,9 @@ public:
             l[ColGender] = text();
         }
         l[ColResponse] = std::to_string(chance(80) ? below(number + 30) : -below(3));
-        l[ColResult] = chance(40) ? "gv " + std::to_string(below(9)) + " +1, jo 1 " +
-                                        std::to_string(below(60))
-                                  : "";
+        l[ColResult] =
+            chance(40) ? "gv " + std::to_string(below(9)) + " +1, jo 1 " + std::to_string(below(60))
+                       : "";
         l[ColComment] = chance(20) ? "note " + text() : "";
         return l;
     }
@@ -117,18 +119,46 @@ TEST(RandomEditsSoak, TenThousandCommandsKeepTheInvariants) {
         {"append", [&] { AppendLine(store); }},
         {"insert", [&] { InsertLine(store, anyRow()); }},
         {"delete", [&] { DeleteLines(store, anyBlock()); }},
-        {"move up", [&] { RowBlock b = anyBlock(); MoveLinesUp(store, b); }},
-        {"move down", [&] { RowBlock b = anyBlock(); MoveLinesDown(store, b); }},
+        {"move up",
+         [&] {
+             RowBlock b = anyBlock();
+             MoveLinesUp(store, b);
+         }},
+        {"move down",
+         [&] {
+             RowBlock b = anyBlock();
+             MoveLinesDown(store, b);
+         }},
         {"copy text", [&] { CopyTextToGender(store, anyRow()); }},
         {"copy gender", [&] { CopyGenderToText(store, anyRow()); }},
         {"edit cell", [&] { store.setCell(anyRow(), random.below(8), random.text()); }},
-        {"buffer copy", [&] { const RowBlock b = anyBlock(); buffers.Copy(store, b.first, b.last); }},
-        {"buffer append", [&] { const RowBlock b = anyBlock(); buffers.Append(store, b.first, b.last); }},
-        {"buffer cut", [&] { const RowBlock b = anyBlock(); buffers.Cut(store, b.first, b.last); }},
-        {"buffer cut append", [&] { const RowBlock b = anyBlock(); buffers.CutAppend(store, b.first, b.last); }},
+        {"buffer copy",
+         [&] {
+             const RowBlock b = anyBlock();
+             buffers.Copy(store, b.first, b.last);
+         }},
+        {"buffer append",
+         [&] {
+             const RowBlock b = anyBlock();
+             buffers.Append(store, b.first, b.last);
+         }},
+        {"buffer cut",
+         [&] {
+             const RowBlock b = anyBlock();
+             buffers.Cut(store, b.first, b.last);
+         }},
+        {"buffer cut append",
+         [&] {
+             const RowBlock b = anyBlock();
+             buffers.CutAppend(store, b.first, b.last);
+         }},
         {"buffer paste", [&] { buffers.Paste(store, anyRow()); }},
         {"buffer select", [&] { buffers.select(random.below(5) + 1); }},
-        {"buffer clear", [&] { if (random.chance(10)) buffers.Clear(); }},
+        {"buffer clear",
+         [&] {
+             if (random.chance(10))
+                 buffers.Clear();
+         }},
         {"number block", [&] { NumberBlock(store, anyRow()); }},
         {"separators", [&] { InsertSeparators(store); }},
         {"delete empty", [&] { DeleteEmptyLines(store); }},
@@ -151,8 +181,8 @@ TEST(RandomEditsSoak, TenThousandCommandsKeepTheInvariants) {
     };
 
     for (int step = 0; step < 10'000; ++step) {
-        const auto& [name, command] = commands[static_cast<std::size_t>(random.below(
-            static_cast<int>(commands.size())))];
+        const auto& [name, command] =
+            commands[static_cast<std::size_t>(random.below(static_cast<int>(commands.size())))];
         const DialogLines before = store.lines();
         document.setModified(false);
         command();

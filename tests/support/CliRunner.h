@@ -25,8 +25,12 @@ inline CliRun RunCli(const QStringList& arguments) {
             process.readAllStandardError().toStdString()};
 }
 
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
-inline long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+inline long Lines(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
+}
 
 } // namespace dolmex::test

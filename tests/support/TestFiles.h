@@ -36,4 +36,6 @@ inline std::string ReadAll(const std::string& path) {
 } // namespace dolmex::test
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

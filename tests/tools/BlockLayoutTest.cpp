@@ -30,11 +30,15 @@ TEST(BlockLayout, NumbersTheBlockWhenThereIsRoom) {
         Strings numbers; // empty: nothing changes
     };
     const Case cases[] = {
-        {"player lines after their NPC line", {"10", "5:P", "7:P", "9:P", "20"}, 3,
+        {"player lines after their NPC line",
+         {"10", "5:P", "7:P", "9:P", "20"},
+         3,
          {"10", "11", "12", "13", "20"}},
         {"no room below the next block", {"10", "5:P", "7:P", "9:P", "13"}, 3, {}},
         {"the block ends the dialog", {"10", "5:P", "7:P", "9:P"}, 4, {"10", "11", "12", "13"}},
-        {"a separator row is passed over", {"10", "5:P", "7:P", "9:P", "", "14"}, 2,
+        {"a separator row is passed over",
+         {"10", "5:P", "7:P", "9:P", "", "14"},
+         2,
          {"10", "11", "12", "13", "", "14"}},
         {"a separator and no room", {"10", "5:P", "7:P", "9:P", "", "13"}, 2, {}},
         {"only one separator is passed over", {"10", "5:P", "", "", "30"}, 2, {}},

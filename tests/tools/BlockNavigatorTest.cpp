@@ -27,8 +27,9 @@ TEST(BlockNavigator, ListsCommentedNpcLinesWithANumber) {
     EXPECT_EQ(MakeBlocks(store), expected);
     store.setCell(7, ColComment, "Farewell");
     BlockNavigator navigator;
-    EXPECT_EQ(navigator.MakeBlocks(store),
-              (std::vector<std::string>{"10 - Greeting", "13 - Farewell", "$14 - hex", "10 - Again"}));
+    EXPECT_EQ(
+        navigator.MakeBlocks(store),
+        (std::vector<std::string>{"10 - Greeting", "13 - Farewell", "$14 - hex", "10 - Again"}));
 }
 
 TEST(BlockNavigator, ChoosesByKey) {
@@ -50,7 +51,8 @@ TEST(BlockNavigator, ChoosesByKey) {
          false, 0, false},
         {"Tab only moves the focus", NavigatorKey::Tab, NoModifier, 1, true, 0, false},
         {"other keys do nothing", NavigatorKey::Other, NoModifier, 1, false, 0, false},
-        {"no selection still sets the mode", NavigatorKey::Enter, ControlModifier, -1, true, 0, true},
+        {"no selection still sets the mode", NavigatorKey::Enter, ControlModifier, -1, true, 0,
+         true},
         {"a selection beyond the list", NavigatorKey::Enter, NoModifier, 5, true, 0, false},
     };
     LineStore store;

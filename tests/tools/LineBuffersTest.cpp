@@ -56,7 +56,8 @@ TEST(LineBuffers, PasteInsertsTheCopiedRowsAtTheCurrentRow) {
     EXPECT_TRUE(document.isModified());
     const LineStore& store = document.store();
     EXPECT_EQ(Column(store, ColNumber), (Strings{"1", "3", "", "5", "2", "3", "", "5"}));
-    EXPECT_EQ(Column(store, ColComment), (Strings{"", "third", "", "fifth", "", "third", "", "fifth"}));
+    EXPECT_EQ(Column(store, ColComment),
+              (Strings{"", "third", "", "fifth", "", "third", "", "fifth"}));
     EXPECT_EQ(store.line(3), DialogLine{});
     EXPECT_EQ(store.line(4), store.line(8));
     // The buffer is only read.
@@ -83,7 +84,9 @@ TEST(LineBuffers, PasteReadsHandEditedBuffers) {
     const Case cases[] = {
         {"LF line ends and no final line end", "//a\n{1}\n{2}", {"1", "2"}, {"a", ""}},
         {"two comments in a row: the second takes the record's place",
-         "//a\r\n//b\r\n{1}{x}\r\n", {""}, {"a"}},
+         "//a\r\n//b\r\n{1}{x}\r\n",
+         {""},
+         {"a"}},
         {"a junk line takes a record's place", "junk\r\n{1}\r\n{2}\r\n", {"", "1"}, {"", ""}},
         {"a comment after the last record is not read", "{1}\r\n//{9}\r\n", {"1"}, {""}},
         {"a bare // line is no comment", "//\r\n{4}\r\n", {""}, {""}},

@@ -47,17 +47,27 @@ TEST(Renumber, NumbersRowsByScheme) {
     const Case cases[] = {
         {"continuous step 1", Continuous(1), {Row("5"), Row("7", "1"), Row("9")}, {"1", "2", "3"}},
         {"continuous step 5", Continuous(5), {npc, player, npc}, {"5", "10", "15"}},
-        {"blocks of ten", Blocks(10, 1), {npc, player, player, npc, player},
+        {"blocks of ten",
+         Blocks(10, 1),
+         {npc, player, player, npc, player},
          {"10", "11", "12", "20", "21"}},
         {"a block runs past its size", Blocks(10, 1), longBlock, longNumbers},
-        {"first row a player line", Blocks(10, 3), {player, player, player, player, npc},
+        {"first row a player line",
+         Blocks(10, 3),
+         {player, player, player, player, npc},
          {"3", "6", "9", "12", "20"}},
-        {"an empty row starts a block", Blocks(10, 1), {npc, DialogLine{}, player},
+        {"an empty row starts a block",
+         Blocks(10, 1),
+         {npc, DialogLine{}, player},
          {"10", "20", "21"}},
-        {"blanks in the intelligence cell make an NPC line", Blocks(10, 1),
-         {npc, Row("6", "  "), player}, {"10", "20", "21"}},
-        {"rows without a valid number are numbered too", Continuous(2),
-         {Row("abc"), Row(""), Row("-4"), Row("0")}, {"2", "4", "6", "8"}},
+        {"blanks in the intelligence cell make an NPC line",
+         Blocks(10, 1),
+         {npc, Row("6", "  "), player},
+         {"10", "20", "21"}},
+        {"rows without a valid number are numbered too",
+         Continuous(2),
+         {Row("abc"), Row(""), Row("-4"), Row("0")},
+         {"2", "4", "6", "8"}},
     };
     for (const Case& c : cases) {
         const auto outcome = RenumberLines(DialogLines(c.rows.begin(), c.rows.end()), c.options);
@@ -240,7 +250,7 @@ TEST(Renumber, ListsQuestLines) {
         std::int32_t quest;
     };
     const Case cases[] = {
-        {"Q:15", 15}, {"Q:007", 7}, {"Q:15 x", -1}, {"Q:", -1}, {"Q:0", -1},
+        {"Q:15", 15}, {"Q:007", 7}, {"Q:15 x", -1}, {"Q:", -1},   {"Q:0", -1},
         {"q:5", -1},  {"Q:$F", -1}, {"Q:-3", -1},   {"Q: 4", -1}, {"xQ:4", -1},
     };
     for (const Case& c : cases)
@@ -286,8 +296,9 @@ TEST(Renumber, ReportsInOrder) {
     EXPECT_EQ(RenumberReport(*outcome, 2, tables), expected);
 
     const auto clean = RenumberLines({Row("3")}, Continuous(1));
-    const std::vector<ReportLine> short_{{true, "MD23"}, {false, "MD14 - 1"}, {true, "MD24"},
-                                         {false, "MD25 - 1"}, {true, "MD26"}, {true, "MD32 !"}};
+    const std::vector<ReportLine> short_{{true, "MD23"}, {false, "MD14 - 1"},
+                                         {true, "MD24"}, {false, "MD25 - 1"},
+                                         {true, "MD26"}, {true, "MD32 !"}};
     EXPECT_EQ(RenumberReport(*clean, 1, tables), short_);
 }
 

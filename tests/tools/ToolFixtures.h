@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/PackedLine.h"
 #include "core/LineStore.h"
+#include "core/PackedLine.h"
 #include "lang/LanguageTables.h"
 
 #include <string>

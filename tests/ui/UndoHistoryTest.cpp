@@ -1,6 +1,6 @@
+#include "ui/UndoHistory.h"
 #include "core/LineStore.h"
 #include "editing/LineCommands.h"
-#include "ui/UndoHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +47,25 @@ TEST(UndoHistory, EveryLineCommandIsOneStepThatUndoesAndRedoesExactly) {
     const Case cases[] = {
         {"append", [](LineStore& s) { AppendLine(s); }},
         {"insert", [](LineStore& s) { InsertLine(s, 2); }},
-        {"delete block", [](LineStore& s) { DeleteLines(s, {2, 4}); }},
-        {"delete all", [](LineStore& s) { DeleteLines(s, {1, 5}); }},
+        {"delete block",
+         [](LineStore& s) {
+             DeleteLines(s, {2, 4});
+         }},
+        {"delete all",
+         [](LineStore& s) {
+             DeleteLines(s, {1, 5});
+         }},
         {"copy text", [](LineStore& s) { CopyTextToGender(s, 3); }},
-        {"move up", [](LineStore& s) { RowBlock b{3, 4}; MoveLinesUp(s, b); }},
-        {"move down", [](LineStore& s) { RowBlock b{1, 2}; MoveLinesDown(s, b); }},
+        {"move up",
+         [](LineStore& s) {
+             RowBlock b{3, 4};
+             MoveLinesUp(s, b);
+         }},
+        {"move down",
+         [](LineStore& s) {
+             RowBlock b{1, 2};
+             MoveLinesDown(s, b);
+         }},
         {"whole dialog, same rows",
          [](LineStore& s) {
              DialogLines rows = s.lines();

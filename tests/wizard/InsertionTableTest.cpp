@@ -43,10 +43,10 @@ TEST(InsertionTable, OffersTheCodesOfBothBars) {
                                      "sc", "sk", "ss", "ta", "tr", "wa", "wt"}));
     // The 34 result codes, and "so" of the NPC menu's "goes off" item.
     EXPECT_EQ(InsertedCodes(OpList::Results),
-              (std::set<std::string>{"$$", "al", "ce", "co", "et", "fl", "fp", "gf", "gv", "ii",
-                                     "in", "jo", "lc", "lf", "lv", "mm", "nk", "np", "or", "pf",
-                                     "pv", "qu", "re", "ri", "rp", "rq", "ru", "sc", "so", "ss",
-                                     "su", "tr", "uw", "wa", "xp"}));
+              (std::set<std::string>{"$$", "al", "ce", "co", "et", "fl", "fp", "gf", "gv",
+                                     "ii", "in", "jo", "lc", "lf", "lv", "mm", "nk", "np",
+                                     "or", "pf", "pv", "qu", "re", "ri", "rp", "rq", "ru",
+                                     "sc", "so", "ss", "su", "tr", "uw", "wa", "xp"}));
     EXPECT_EQ(Count(MenuEntryKind::Insert, OpList::Tests), 93);
     EXPECT_EQ(Count(MenuEntryKind::Insert, OpList::Results), 59);
     EXPECT_EQ(Count(MenuEntryKind::Skill, OpList::Tests), 16);
@@ -155,11 +155,21 @@ TEST(InsertionTable, CaptionSourcesAgreeWithTheLanguageLoader) {
             EXPECT_EQ(model.caption(e.name), "rb" + index);
             resultLines.insert(e.captionIndex);
             break;
-        case CaptionSource::Races: EXPECT_EQ(model.caption(e.name), "race" + index); break;
-        case CaptionSource::SkillKind: EXPECT_EQ(model.caption(e.name), "k" + index); break;
-        case CaptionSource::Skills: EXPECT_EQ(model.caption(e.name), "s" + index); break;
-        case CaptionSource::Fixed: EXPECT_EQ(model.caption(e.name), e.fixedCaption); break;
-        case CaptionSource::None: EXPECT_EQ(model.caption(e.name), ""); break;
+        case CaptionSource::Races:
+            EXPECT_EQ(model.caption(e.name), "race" + index);
+            break;
+        case CaptionSource::SkillKind:
+            EXPECT_EQ(model.caption(e.name), "k" + index);
+            break;
+        case CaptionSource::Skills:
+            EXPECT_EQ(model.caption(e.name), "s" + index);
+            break;
+        case CaptionSource::Fixed:
+            EXPECT_EQ(model.caption(e.name), e.fixedCaption);
+            break;
+        case CaptionSource::None:
+            EXPECT_EQ(model.caption(e.name), "");
+            break;
         }
     }
     EXPECT_EQ(testLines.size(), 61u);

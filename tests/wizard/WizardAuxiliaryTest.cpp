@@ -12,7 +12,7 @@ TEST_F(WizardTest, SwitchingToPlayerDiscardsTextsAndWritesIntelligence) {
         SCOPED_TRACE(caption);
         openLine(Line("1", "B:x", "Other", "", "", "", ""));
         if (c().IntBtn.caption != caption)
-            model.IntBtnClick(); // on an NPC line only the caption matters here
+            model.IntBtnClick();                  // on an NPC line only the caption matters here
         model.SGSetEditText(ColIntelligence, ""); // back to an NPC line, caption kept
         ASSERT_EQ(c().IntBtn.caption, caption);
         model.PCRBClick(true);
@@ -179,8 +179,8 @@ TEST_F(WizardTest, TypedIntelligenceIsKeptWithinTheTrackBar) {
         int position;
         const char* expected;
     };
-    const Case cases[] = {{"5", "0", 1, "1"},    {"-5", "0", 1, "-1"}, {"5", "35", 20, "20"},
-                          {"5", "x", 1, "1"},    {"-5", "12", 12, "-12"}, {"5", "", 1, "1"}};
+    const Case cases[] = {{"5", "0", 1, "1"}, {"-5", "0", 1, "-1"},    {"5", "35", 20, "20"},
+                          {"5", "x", 1, "1"}, {"-5", "12", 12, "-12"}, {"5", "", 1, "1"}};
     for (const Case& k : cases) {
         SCOPED_TRACE(std::string(k.in) + " <- " + k.typed);
         openLine(Line("1", "Hi", "", k.in, "", "", ""));

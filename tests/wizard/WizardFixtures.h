@@ -2,8 +2,8 @@
 
 #include "core/Document.h"
 #include "lang/LanguageTables.h"
-#include "wizard/WizardModel.h"
 #include "support/NameTables.h"
+#include "wizard/WizardModel.h"
 
 #include <gtest/gtest.h>
 
@@ -49,11 +49,11 @@ inline LanguageTables MakeWizardTables() {
     const auto kind = [&](char letter, std::uint8_t flags, const char* name) {
         t.generatedDialog[static_cast<std::size_t>(letter - 'A')] = {flags, name, {}, {}};
     };
-    kind('A', 5, "Areas");   // NPC, parameters
-    kind('B', 7, "Barter");  // both, parameters
-    kind('C', 3, "Chat");    // both, none
-    kind('D', 2, "Dare");    // player, none
-    kind('E', 6, "Echo");    // player, parameters
+    kind('A', 5, "Areas");  // NPC, parameters
+    kind('B', 7, "Barter"); // both, parameters
+    kind('C', 3, "Chat");   // both, none
+    kind('D', 2, "Dare");   // player, none
+    kind('E', 6, "Echo");   // player, parameters
     return t;
 }
 

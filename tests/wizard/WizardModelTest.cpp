@@ -37,8 +37,8 @@ TEST_F(WizardTest, IntelligenceCellSetsButtonAndTrackBar) {
         const char* edit;
     };
     const Case cases[] = {
-        {"-8", "MAX", 8, "8"},   {"8", "MIN", 8, "8"},      {"0", "MAX", 1, "1"},
-        {"25", "MIN", 20, "20"}, {"x", "MAX", 1, "1"},      {"-2147483648", "MAX", 20, "20"},
+        {"-8", "MAX", 8, "8"},   {"8", "MIN", 8, "8"}, {"0", "MAX", 1, "1"},
+        {"25", "MIN", 20, "20"}, {"x", "MAX", 1, "1"}, {"-2147483648", "MAX", 20, "20"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.cell);
@@ -52,8 +52,8 @@ TEST_F(WizardTest, IntelligenceCellSetsButtonAndTrackBar) {
 }
 
 TEST_F(WizardTest, GenderCellSelectsGenderRow) {
-    const std::pair<const char*, int> cases[] = {{"", 0}, {"0", 1}, {"1", 2}, {"5", 2}, {"-3", 0},
-                                                 {"x", 0}};
+    const std::pair<const char*, int> cases[] = {{"", 0},  {"0", 1},  {"1", 2},
+                                                 {"5", 2}, {"-3", 0}, {"x", 0}};
     for (const auto& [gender, row] : cases) {
         SCOPED_TRACE(gender);
         openLine(Line("1", "Hi", gender, "5", "", "", ""));
@@ -70,8 +70,11 @@ TEST_F(WizardTest, ResponseCellSelectsResponseRow) {
         const char* edit;
         bool editVisible;
     };
-    const Case cases[] = {{"12", 0, "12", true}, {"0", 1, "0", false}, {"-12", 2, "12", true},
-                          {"abc", 2, "1", true}, {"", 3, nullptr, false}};
+    const Case cases[] = {{"12", 0, "12", true},
+                          {"0", 1, "0", false},
+                          {"-12", 2, "12", true},
+                          {"abc", 2, "1", true},
+                          {"", 3, nullptr, false}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.cell);
         openLine(Line("1", "Hi", "", "", "", k.cell, ""));
@@ -110,9 +113,9 @@ TEST_F(WizardTest, OperationListsNumberRowsByItemPosition) {
 
 TEST_F(WizardTest, ResultListReadsResultArgumentKinds) {
     openLine(Line("1", "Hi", "", "", "", "", "al>7,al<7,al+2,alx,gf3 1"));
-    EXPECT_THAT(c().ResultList.rows,
-                ElementsAre("1)  alignment above 7", "2)  alignment below 7", "3)  alignment plus 2",
-                            "4)  alignment other 1", "5)  set flag 3 to 1"));
+    EXPECT_THAT(c().ResultList.rows, ElementsAre("1)  alignment above 7", "2)  alignment below 7",
+                                                 "3)  alignment plus 2", "4)  alignment other 1",
+                                                 "5)  set flag 3 to 1"));
 }
 
 TEST_F(WizardTest, GeneratedTextSelectsItsKind) {
@@ -166,8 +169,7 @@ TEST_F(WizardTest, KindListsFollowLineKind) {
     EXPECT_EQ(c().CBL2.rows, c().CBL1.rows);
     EXPECT_EQ(c().CBL1.index, 0);
     openLine(Line("1", "Hi", "", "1", "", "", ""));
-    EXPECT_THAT(c().CBL1.rows,
-                ElementsAre("B: - Barter", "C: - Chat", "D: - Dare", "E: - Echo"));
+    EXPECT_THAT(c().CBL1.rows, ElementsAre("B: - Barter", "C: - Chat", "D: - Dare", "E: - Echo"));
 }
 
 TEST_F(WizardTest, LayoutOfNpcAndPlayerLines) {
@@ -207,8 +209,7 @@ class ApplyTest : public WizardTest {
 protected:
     void SetUp() override {
         openOn({Line("10", "One", "", "", "", "", "", "// first"),
-                Line("20", "Two", "", "", "", "", ""),
-                Line("120", "Three", "", "", "", "", "")},
+                Line("20", "Two", "", "", "", "", ""), Line("120", "Three", "", "", "", "", "")},
                2);
     }
     DialogLine stored(int row) const { return doc.store().line(row); }
