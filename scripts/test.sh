@@ -10,8 +10,11 @@ bash scripts/setup.sh || exit 1
 export QT_QPA_PLATFORM=offscreen
 status=0
 
+echo "== formatting"
+bash scripts/format.sh --check || status=1
+
 echo "== normal build"
-if bash scripts/build.sh build; then
+if bash scripts/build.sh build -DDOLMEX_WERROR=ON; then
   ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 300 || status=1
 else
   status=1
@@ -21,7 +24,7 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
-if bash scripts/build.sh build-asan -DDOLMEX_SANITIZE=ON -DDOLMEX_BUILD_BENCH=OFF; then
+if bash scripts/build.sh build-asan -DDOLMEX_SANITIZE=ON -DDOLMEX_BUILD_BENCH=OFF -DDOLMEX_WERROR=ON; then
   ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)" --timeout 600 || status=1
 else
   status=1

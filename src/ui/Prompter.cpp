@@ -88,7 +88,8 @@ void ScriptedPrompter::inform(const QString& caption, const QString& text) {
 std::optional<QString> ScriptedPrompter::nextFileName() {
     if (m_fileNames.empty())
         return std::nullopt;
-    auto name = m_fileNames.front();
+    std::optional<QString> name;
+    name.swap(m_fileNames.front());
     m_fileNames.pop_front();
     return name;
 }
