@@ -31,7 +31,7 @@ dolmex::DialogLines Dialog() {
 struct Session {
     dolmex::Document document;
     QUndoStack stack;
-    dolmex::UndoHistory history{document.store(), stack};
+    dolmex::UndoHistory history{document, stack};
 
     Session() {
         document.store().replaceAll(Dialog());
@@ -41,10 +41,8 @@ struct Session {
     // Heap bytes one step keeps in the history.
     std::size_t step(const std::function<void(dolmex::Document&)>& change) {
         const std::size_t before = dolmex::bench::HeapInUse();
-        {
-            dolmex::UndoHistory::Step step(history, QStringLiteral("step"));
-            change(document);
-        }
+        history.perform(dolmex::EditVerb::ChangeLines,
+                        [&](dolmex::LineStore&) { change(document); });
         return dolmex::bench::HeapInUse() - before;
     }
 };
@@ -86,7 +84,9 @@ int main(int argc, char** argv) {
              dolmex::MoveLinesUp(d.store(), b);
          }},
         {"UndoStepRenumberAll",
-         [&](dolmex::Document& d) { dolmex::Renumber(d, dolmex::RenumberOptions{}, tables); }},
+         [&](dolmex::Document& d) {
+             dolmex::Renumber(d.store(), dolmex::RenumberOptions{}, tables);
+         }},
     };
     for (const auto& [name, change] : steps) {
         const std::size_t bytes = session.step(change);

@@ -9,14 +9,6 @@
 
 namespace dolmex {
 
-Document::Document() {
-    m_store.addObserver(this);
-}
-
-Document::~Document() {
-    m_store.removeObserver(this);
-}
-
 bool Document::LoadDlg(const std::string& path) {
     std::string bytes;
     try {
@@ -28,14 +20,11 @@ bool Document::LoadDlg(const std::string& path) {
     }
     LoadNotes notes;
     DialogLines lines = ParseDialog(bytes, &notes);
-    m_loading = true;
     m_store.replaceAll(std::move(lines));
-    m_loading = false;
     m_loadNotes = std::move(notes);
     m_moduleRoot = ModuleRootOf(path);
     m_caption = DialogTitle(path);
     m_fileName = path;
-    setModified(false);
     return true;
 }
 
@@ -44,7 +33,6 @@ void Document::saveAs(const std::string& path) {
     m_loadNotes.clear();
     m_fileName = path;
     m_caption = DialogTitle(path);
-    setModified(false);
 }
 
 void Document::setModified(bool modified) {
@@ -56,9 +44,7 @@ void Document::setModified(bool modified) {
 }
 
 void Document::reset() {
-    const bool modified = m_modified;
     m_store.SGClear();
-    setModified(modified);
     m_fileName.clear();
     m_loadNotes.clear();
     m_caption = kUntitledCaption;
@@ -68,11 +54,6 @@ std::string Document::lineCountText(const std::string& label) const {
     if (m_store.cell(1, ColNumber).empty())
         return {};
     return label + " : " + IntText(m_store.rowCount() - 1);
-}
-
-void Document::lineStoreChanged(const LineStoreChange& change) {
-    if (!m_loading && change.kind != LineStoreChange::Kind::TitleChanged)
-        setModified(true);
 }
 
 } // namespace dolmex

@@ -11,12 +11,11 @@ namespace dolmex {
 inline constexpr const char* kUntitledCaption = "00000 - Untitled";
 
 // The open dialog with what its life needs: the line store, the file it came from, the
-// module root found from that path, the caption, and the modified flag that every
-// change of the store sets.
-class Document : private LineStoreObserver {
+// module root found from that path, the caption, and the modified flag. The flag is only
+// kept here; the edit session (src/editing) decides when it is set and cleared.
+class Document {
 public:
-    Document();
-    ~Document() override;
+    Document() = default;
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
@@ -36,7 +35,8 @@ public:
     const std::string& moduleRoot() const { return m_moduleRoot; }
 
     // LoadDlg: false, with nothing changed, when the file cannot be opened. A read error
-    // after opening throws IoError and leaves the document as it was.
+    // after opening throws IoError and leaves the document as it was. The flag is left to
+    // the caller (EditSession::load clears it).
     bool LoadDlg(const std::string& path);
 
     // The lines of the loaded file that a save will not write back as they were, one note
@@ -44,7 +44,7 @@ public:
     const LoadNotes& loadNotes() const { return m_loadNotes; }
 
     // Writes the store to `path` and makes it the document's file; on failure throws
-    // IoError with the old file intact and the modified flag unchanged.
+    // IoError with the old file intact. The flag is left to the caller.
     void saveAs(const std::string& path);
 
     // New: one empty data row, no file name, the untitled caption. The modified flag
@@ -56,15 +56,12 @@ public:
     std::string lineCountText(const std::string& label) const;
 
 private:
-    void lineStoreChanged(const LineStoreChange& change) override;
-
     LineStore m_store;
     std::string m_fileName;
     std::string m_caption = kUntitledCaption;
     std::string m_moduleRoot;
     LoadNotes m_loadNotes;
     bool m_modified = false;
-    bool m_loading = false;
 };
 
 } // namespace dolmex

@@ -78,7 +78,6 @@ bool DocumentRecovery::restore() {
         throw;
     }
     m_document.store().replaceAll(ParseDialog(bytes));
-    m_document.setModified(true);
     m_ownFiles.insert(path);
     return true;
 }

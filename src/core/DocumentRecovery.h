@@ -62,10 +62,10 @@ public:
     bool hasRecoveryNewerThanFile(const std::string& documentPath);
 
     // Yes to the offer: replaces the rows with the recovery of the document's own file
-    // name, keeps that name (so Save writes the real file) and leaves the document
-    // modified. False, with nothing changed, when the recovery file cannot be opened;
-    // a read error after opening throws IoError. The recovery file is kept until the
-    // next discard().
+    // name and keeps that name (so Save writes the real file); run it as an edit, which
+    // leaves the document modified. False, with nothing changed, when the recovery file cannot be
+    // opened; a read error after opening throws IoError. The recovery file is kept until the next
+    // discard().
     bool restore();
 
     // No to the offer: deletes the recovery file of `documentPath`.

@@ -15,7 +15,7 @@ ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
     m_renumberForm = std::make_unique<TRenumberForm>(context.tables, m_main.get());
     m_report = std::make_unique<TRenReport>(m_main.get());
     m_wizard =
-        std::make_unique<TWizardForm>(context.tables, m_main->document(), prompter,
+        std::make_unique<TWizardForm>(context.tables, m_main->session(), prompter,
                                       context.wizardCaptions, static_cast<WizardHost*>(this));
     m_navigator = std::make_unique<TBlockForm>(m_main.get());
     m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm, *m_report,
@@ -32,14 +32,6 @@ ProgramWindows::~ProgramWindows() = default;
 void ProgramWindows::wizardApplied(int row) {
     m_main->setCurrentRow(row);
     m_main->MakeLineDescr();
-}
-
-void ProgramWindows::wizardCommandBegins() {
-    m_wizardStep = m_main->undoStep(kStepWizardApply);
-}
-
-void ProgramWindows::wizardCommandEnds() {
-    m_wizardStep.reset();
 }
 
 } // namespace dolmex

@@ -33,9 +33,6 @@ public:
 private:
     // The wizard applied its working row to the main grid's row `row`.
     void wizardApplied(int row) override;
-    // One apply command of the wizard, whatever it changes, is one undo step.
-    void wizardCommandBegins() override;
-    void wizardCommandEnds() override;
 
     ProgramContext& m_context;
     Prompter& m_prompter;
@@ -44,7 +41,6 @@ private:
     std::unique_ptr<TRenReport> m_report;
     // The about box is made when it is asked for.
     std::unique_ptr<TWizardForm> m_wizard;
-    std::unique_ptr<UndoStep> m_wizardStep; // while a wizard command runs
     std::unique_ptr<TBlockForm> m_navigator;
     std::unique_ptr<ToolCommands> m_tools;
 };

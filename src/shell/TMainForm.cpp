@@ -51,13 +51,6 @@ constexpr int kDescriptionAreaHeight = 220;
 constexpr int kLineCountEntry = 14;
 constexpr int kUnencodableEntry = 47;
 
-// The EDITMENU step names of the commands that change the store.
-constexpr std::pair<const char*, int> kCommandSteps[] = {
-    {"N19", kStepAppendLine},       {"N22", kStepInsertLine},       {"N20", kStepDeleteLines},
-    {"N24", kStepCopyTextToGender}, {"N25", kStepCopyGenderToText}, {"Nup", kStepMoveUp},
-    {"Ndn", kStepMoveDown},
-};
-
 constexpr int kSavedEntry = 48;
 constexpr int kLoadNotesEntry = 49;
 constexpr int kNotADialogEntry = 50;
@@ -98,24 +91,13 @@ constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2",
 
 } // namespace
 
-namespace {
-
-class HistoryStep : public UndoStep {
-public:
-    HistoryStep(UndoHistory& history, const QString& name) : m_step(history, name) {}
-
-private:
-    UndoHistory::Step m_step;
-};
-
-} // namespace
-
 TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile,
                      QWidget* parent)
     : QMainWindow(parent), m_context(context), m_prompter(prompter),
       m_describer(context.tables, m_messages) {
     setObjectName(QStringLiteral("TMainForm"));
     m_document.onModifiedChanged = [this] { setWindowModified(m_document.isModified()); };
+    m_history = std::make_unique<UndoHistory>(m_document, m_undoStack);
     createMenus();
     createToolBar();
     createCentralArea();
@@ -127,7 +109,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
                 [this] { showPassingMessage(FromCp1251(mainDescription(kRecoveryFailedEntry))); });
     }
     FormCreate(commandLineFile);
-    forgetHistory();
+    updateUndoCaptions();
 }
 
 TMainForm::~TMainForm() {
@@ -141,7 +123,6 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::FormCreate(const QString& commandLineFile) {
-    m_document.setModified(false);
     try {
         ReadSettings(m_context.settingsPath, m_context.settings);
     } catch (const IoError& error) {
@@ -163,8 +144,7 @@ void TMainForm::FormCreate(const QString& commandLineFile) {
     const int gridHeight = std::max(0, settings.windowHeight - kDescriptionAreaHeight);
     m_gridHeightRatio =
         settings.windowHeight > 0 ? static_cast<double>(gridHeight) / settings.windowHeight : 0.5;
-    m_document.reset();
-    m_document.setModified(false);
+    m_history->reset();
     setCaption(kUntitledCaption);
     if (!commandLineFile.isEmpty())
         LoadDlg(commandLineFile);
@@ -259,7 +239,7 @@ void TMainForm::createToolBar() {
 void TMainForm::createCentralArea() {
     SG = new DialogGrid;
     SG->setObjectName(QStringLiteral("SG"));
-    m_model = new LineStoreModel(m_document.store(), this);
+    m_model = new LineStoreModel(*m_history, this);
     SG->setModel(m_model);
     SG->setItemDelegate(new LiveEditDelegate(SG));
     SG->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -337,18 +317,8 @@ void TMainForm::connectCommands() {
         {"N20", &TMainForm::N20Click}, {"N24", &TMainForm::N24Click}, {"N25", &TMainForm::N25Click},
         {"Nup", &TMainForm::NupClick}, {"Ndn", &TMainForm::NdnClick}, {"N14", &TMainForm::N14Click},
     };
-    for (const auto& [name, handler] : commands) {
-        int step = -1;
-        for (const auto& [command, entry] : kCommandSteps) {
-            if (std::string_view(command) == name)
-                step = entry;
-        }
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this,
-                [this, handler, step] {
-                    const auto undo = step >= 0 ? undoStep(step) : nullptr;
-                    (this->*handler)();
-                });
-    }
+    for (const auto& [name, handler] : commands)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
 
     connect(action(QStringLiteral("N7")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("N9")), &QAction::triggered, this, &TMainForm::MakeLineDescr);
@@ -465,16 +435,14 @@ bool TMainForm::LoadDlg(const QString& path) {
             return false;
     }
     bool loaded = false;
-    m_history->setSuspended(true);
     try {
-        loaded = m_document.LoadDlg(PathBytes(path));
+        loaded = m_history->load(PathBytes(path));
     } catch (const IoError& error) {
         reportIoError(error);
     }
-    m_history->setSuspended(false);
     if (!loaded)
         return false;
-    forgetHistory();
+    updateUndoCaptions();
     setCaption(m_document.caption());
     m_applicationTitle = PathText(m_document.caption());
     m_messages.setModuleRoot(m_document.moduleRoot());
@@ -610,10 +578,8 @@ bool TMainForm::Alarm() {
 void TMainForm::N2Click() {
     if (!Alarm())
         return;
-    m_history->setSuspended(true);
-    m_document.reset();
-    m_history->setSuspended(false);
-    forgetHistory();
+    m_history->reset();
+    updateUndoCaptions();
     discardRecovery();
     setCaption(m_document.caption());
     MakeLineDescr();
@@ -646,8 +612,8 @@ void TMainForm::offerRecovery(const std::string& path) {
     }
     try {
         // One step, so undo goes back to the file as it is on disk.
-        const auto step = undoStep(kStepChangeLines);
-        m_recovery->restore();
+        m_history->perform(EditVerb::RestoreRecovery,
+                           [this](LineStore&) { m_recovery->restore(); });
     } catch (const IoError& error) {
         reportIoError(error);
     }
@@ -682,12 +648,11 @@ void TMainForm::saveDocument(const QString& proposal) {
         target = PathBytes(*chosen);
     }
     try {
-        m_document.saveAs(target);
+        m_history->saveAs(target);
     } catch (const IoError& error) {
         reportIoError(error);
         return;
     }
-    m_undoStack.setClean();
     discardRecovery();
     setCaption(m_document.caption());
     const QString path = PathText(target);
@@ -747,45 +712,58 @@ void TMainForm::afterLineCommand(int row) {
 }
 
 void TMainForm::N19Click() {
-    afterLineCommand(AppendLine(m_document.store()));
+    m_history->perform(EditVerb::AppendLine,
+                       [this](LineStore& store) { afterLineCommand(AppendLine(store)); });
 }
 
 void TMainForm::N22Click() {
-    const int row = currentRow();
-    InsertLine(m_document.store(), row);
-    afterLineCommand(row);
+    m_history->perform(EditVerb::InsertLine, [this](LineStore& store) {
+        const int row = currentRow();
+        InsertLine(store, row);
+        afterLineCommand(row);
+    });
 }
 
 void TMainForm::N20Click() {
-    afterLineCommand(DeleteLines(m_document.store(), selectedBlock()));
+    m_history->perform(EditVerb::DeleteLines, [this](LineStore& store) {
+        afterLineCommand(DeleteLines(store, selectedBlock()));
+    });
 }
 
 void TMainForm::N24Click() {
-    CopyTextToGender(m_document.store(), currentRow());
-    MakeLineDescr();
+    m_history->perform(EditVerb::CopyTextToGender, [this](LineStore& store) {
+        CopyTextToGender(store, currentRow());
+        MakeLineDescr();
+    });
 }
 
 void TMainForm::N25Click() {
-    CopyGenderToText(m_document.store(), currentRow());
-    MakeLineDescr();
+    m_history->perform(EditVerb::CopyGenderToText, [this](LineStore& store) {
+        CopyGenderToText(store, currentRow());
+        MakeLineDescr();
+    });
 }
 
 void TMainForm::NupClick() {
-    RowBlock block = selectedBlock();
-    const int offset = currentRow() - block.first;
-    if (MoveLinesUp(m_document.store(), block)) {
-        setCurrentRow(block.first + offset);
-        selectBlock(block);
-    }
+    m_history->perform(EditVerb::MoveUp, [this](LineStore& store) {
+        RowBlock block = selectedBlock();
+        const int offset = currentRow() - block.first;
+        if (MoveLinesUp(store, block)) {
+            setCurrentRow(block.first + offset);
+            selectBlock(block);
+        }
+    });
 }
 
 void TMainForm::NdnClick() {
-    RowBlock block = selectedBlock();
-    const int offset = currentRow() - block.first;
-    if (MoveLinesDown(m_document.store(), block)) {
-        setCurrentRow(block.first + offset);
-        selectBlock(block);
-    }
+    m_history->perform(EditVerb::MoveDown, [this](LineStore& store) {
+        RowBlock block = selectedBlock();
+        const int offset = currentRow() - block.first;
+        if (MoveLinesDown(store, block)) {
+            setCurrentRow(block.first + offset);
+            selectBlock(block);
+        }
+    });
 }
 
 void TMainForm::N14Click() {
@@ -814,7 +792,6 @@ void TMainForm::N14Click() {
 }
 
 void TMainForm::createUndoCommands() {
-    m_history = std::make_unique<UndoHistory>(m_document.store(), m_undoStack);
     m_history->readCursor = [this] {
         CursorState state{currentRow(), std::max(0, SG->currentIndex().column()), 0, 0};
         const QModelIndexList rows = SG->selectionModel()->selectedRows();
@@ -833,11 +810,8 @@ void TMainForm::createUndoCommands() {
         refreshLineCount();
         MakeLineDescr();
     };
-    m_history->cellEditName = [this] {
-        return FromCp1251(m_context.tables.editMenu[kStepEditCell]);
-    };
-    m_history->lonelyChangeName = [this] {
-        return FromCp1251(m_context.tables.editMenu[kStepChangeLines]);
+    m_history->stepName = [this](EditVerb verb) {
+        return FromCp1251(m_context.tables.editMenu[VerbInfo(verb).stepEntry]);
     };
 
     QMenu* editing = m_menus.at(QStringLiteral("N10"));
@@ -881,8 +855,8 @@ void TMainForm::createUndoCommands() {
     connect(&m_undoStack, &QUndoStack::indexChanged, this, &TMainForm::updateUndoCaptions);
 }
 
-std::unique_ptr<UndoStep> TMainForm::undoStep(int entry) {
-    return std::make_unique<HistoryStep>(*m_history, FromCp1251(m_context.tables.editMenu[entry]));
+EditSession& TMainForm::session() {
+    return *m_history;
 }
 
 void TMainForm::updateUndoCaptions() {
@@ -898,27 +872,12 @@ void TMainForm::updateUndoCaptions() {
     }
 }
 
-void TMainForm::forgetHistory() {
-    const bool modified = m_document.isModified();
-    m_undoStack.clear();
-    m_undoStack.setClean();
-    m_document.setModified(modified);
-    updateUndoCaptions();
-}
-
 void TMainForm::UndoClick() {
-    if (!m_undoStack.canUndo())
-        return;
-    m_undoStack.undo();
-    // Back at the state of the last save or load, nothing is left to lose.
-    m_document.setModified(!m_undoStack.isClean());
+    m_history->undo();
 }
 
 void TMainForm::RedoClick() {
-    if (!m_undoStack.canRedo())
-        return;
-    m_undoStack.redo();
-    m_document.setModified(!m_undoStack.isClean());
+    m_history->redo();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

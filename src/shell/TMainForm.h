@@ -27,6 +27,7 @@ namespace dolmex {
 
 class DialogGrid;
 class DocumentRecovery;
+class EditSession;
 class LineStoreModel;
 class Prompter;
 class UndoHistory;
@@ -56,9 +57,8 @@ public:
     void showPassingMessage(const QString& text);
     const LineDescription& description() const { return m_description; }
     QUndoStack& undoStack() { return m_undoStack; }
-    // Every change of the store made while the returned object lives is one undo step,
-    // named by entry `entry` of the EDITMENU section.
-    std::unique_ptr<class UndoStep> undoStep(int entry);
+    // The one way the dialog is changed: every perform is one undo step.
+    EditSession& session();
 
     // Hooks for the windows that are opened from here.
     std::function<void(int row)> onOpenWizard;
@@ -133,8 +133,6 @@ private:
     void afterLineCommand(int currentRow);
     void createUndoCommands();
     void updateUndoCaptions();
-    // A new document or a loaded file starts a new history; the modified flag stays.
-    void forgetHistory();
     void reportIoError(const std::exception& error);
     void storeWindowSettings();
     QString fileFilter() const;
@@ -170,12 +168,6 @@ private:
     QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
-};
-
-// An undo step under way; see TMainForm::undoStep.
-class UndoStep {
-public:
-    virtual ~UndoStep() = default;
 };
 
 } // namespace dolmex

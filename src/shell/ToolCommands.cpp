@@ -2,6 +2,7 @@
 
 #include "TMainForm.h"
 #include "core/IoError.h"
+#include "editing/EditSession.h"
 #include "tools/BlockLayout.h"
 #include "tools/Renumber.h"
 #include "tools/TBlockForm.h"
@@ -70,41 +71,41 @@ void ToolCommands::NB5Click() {
 
 void ToolCommands::NB2Click() {
     const RowBlock block = m_main.selectedBlock();
-    const auto step = m_main.undoStep(kStepCutLines);
-    int row = 0;
-    if (writeBuffer(
-            [&] { row = buffers().Cut(m_main.document().store(), block.first, block.last); })) {
-        m_main.setCurrentRow(row);
-        m_main.MakeLineDescr();
-    }
+    m_main.session().perform(EditVerb::CutLines, [&](LineStore& store) {
+        int row = 0;
+        if (writeBuffer([&] { row = buffers().Cut(store, block.first, block.last); })) {
+            m_main.setCurrentRow(row);
+            m_main.MakeLineDescr();
+        }
+    });
 }
 
 void ToolCommands::NB6Click() {
     const RowBlock block = m_main.selectedBlock();
-    const auto step = m_main.undoStep(kStepCutAndAppendLines);
-    int row = 0;
-    if (writeBuffer([&] {
-            row = buffers().CutAppend(m_main.document().store(), block.first, block.last);
-        })) {
-        m_main.setCurrentRow(row);
-        m_main.MakeLineDescr();
-    }
+    m_main.session().perform(EditVerb::CutAndAppendLines, [&](LineStore& store) {
+        int row = 0;
+        if (writeBuffer([&] { row = buffers().CutAppend(store, block.first, block.last); })) {
+            m_main.setCurrentRow(row);
+            m_main.MakeLineDescr();
+        }
+    });
 }
 
 void ToolCommands::NB3Click() {
-    std::optional<PastedRows> pasted;
-    {
-        const auto step = m_main.undoStep(kStepPasteLines);
-        try {
-            pasted = buffers().Paste(m_main.document().store(), m_main.currentRow());
-        } catch (const IoError& error) {
-            m_prompter.ioError(QString::fromLocal8Bit(error.what()));
-        }
-        if (pasted) {
-            m_main.setCurrentRow(pasted->first + pasted->count - 1);
-            m_main.selectBlock({pasted->first, pasted->first + pasted->count - 1});
-        }
-    }
+    const std::optional<PastedRows> pasted =
+        m_main.session().perform(EditVerb::PasteLines, [&](LineStore& store) {
+            std::optional<PastedRows> rows;
+            try {
+                rows = buffers().Paste(store, m_main.currentRow());
+            } catch (const IoError& error) {
+                m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+            }
+            if (rows) {
+                m_main.setCurrentRow(rows->first + rows->count - 1);
+                m_main.selectBlock({rows->first, rows->first + rows->count - 1});
+            }
+            return rows;
+        });
     if (pasted)
         m_main.MakeLineDescr();
 }
@@ -130,38 +131,37 @@ void ToolCommands::BuffHint() {
 }
 
 void ToolCommands::N34Click() {
-    const auto step = m_main.undoStep(kStepNumberBlock);
-    if (NumberBlock(m_main.document().store(), m_main.currentRow()))
-        m_main.MakeLineDescr();
+    m_main.session().perform(EditVerb::NumberBlock, [&](LineStore& store) {
+        if (NumberBlock(store, m_main.currentRow()))
+            m_main.MakeLineDescr();
+    });
 }
 
 void ToolCommands::N36Click() {
     const int row = m_main.currentRow();
-    const auto step = m_main.undoStep(kStepSeparatorLines);
-    if (InsertSeparators(m_main.document().store())) {
-        m_main.setCurrentRow(row);
-        m_main.MakeLineDescr();
-    }
+    m_main.session().perform(EditVerb::SeparatorLines, [&](LineStore& store) {
+        if (InsertSeparators(store)) {
+            m_main.setCurrentRow(row);
+            m_main.MakeLineDescr();
+        }
+    });
 }
 
 void ToolCommands::N37Click() {
-    const auto step = m_main.undoStep(kStepDeleteEmptyLines);
-    if (DeleteEmptyLines(m_main.document().store())) {
-        m_main.setCurrentRow(1);
-        m_main.MakeLineDescr();
-    }
+    m_main.session().perform(EditVerb::DeleteEmptyLines, [&](LineStore& store) {
+        if (DeleteEmptyLines(store)) {
+            m_main.setCurrentRow(1);
+            m_main.MakeLineDescr();
+        }
+    });
 }
 
 void ToolCommands::N31Click() {
-    {
-        const auto step = m_main.undoStep(kStepClearComments);
-        ClearComments(m_main.document());
-    }
+    m_main.session().perform(EditVerb::ClearComments, ClearComments);
     m_main.MakeLineDescr();
 }
 
 void ToolCommands::N16Click() {
-    Document& document = m_main.document();
     // Answered No, the unsaved changes are renumbered with the rest: the document stays
     // modified, so nothing is lost if the options are then cancelled or refused.
     if (!m_main.Alarm())
@@ -172,11 +172,10 @@ void ToolCommands::N16Click() {
     if (!options)
         return;
     const int row = m_main.currentRow();
-    std::optional<std::vector<ReportLine>> report;
-    {
-        const auto step = m_main.undoStep(kStepRenumber);
-        report = Renumber(document, *options, m_context.tables);
-    }
+    const std::optional<std::vector<ReportLine>> report =
+        m_main.session().perform(EditVerb::Renumber, [&](LineStore& store) {
+            return Renumber(store, *options, m_context.tables);
+        });
     if (!report)
         return;
     m_report.showReport(*report, m_context.tables.mainDescription[kReportFinishedCaption]);
@@ -198,10 +197,9 @@ void ToolCommands::FormActivate() {
         m_main.Responce(choice->line);
         return;
     }
-    {
-        const auto step = m_main.undoStep(kStepSetResponse);
-        WriteChosenResponse(m_main.document().store(), m_main.currentRow(), choice->line);
-    }
+    m_main.session().perform(EditVerb::SetResponse, [&](LineStore& store) {
+        WriteChosenResponse(store, m_main.currentRow(), choice->line);
+    });
     m_main.MakeLineDescr();
 }
 

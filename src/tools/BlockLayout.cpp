@@ -1,6 +1,5 @@
 #include "BlockLayout.h"
 
-#include "core/Document.h"
 #include "core/LineStore.h"
 #include "core/TextFields.h"
 
@@ -95,8 +94,7 @@ bool DeleteEmptyLines(LineStore& store) {
     return true;
 }
 
-void ClearComments(Document& document) {
-    LineStore& store = document.store();
+void ClearComments(LineStore& store) {
     bool any = false;
     for (const PackedLine& line : store.lines())
         any = any || !line[ColComment].empty();
@@ -106,7 +104,6 @@ void ClearComments(Document& document) {
             line.set(ColComment, {});
         store.setPackedLines(1, std::move(rows));
     }
-    document.setModified(true);
 }
 
 } // namespace dolmex

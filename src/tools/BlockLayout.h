@@ -6,7 +6,6 @@
 
 namespace dolmex {
 
-class Document;
 class LineStore;
 
 // N34Click: numbers the player lines of the block around `currentRow` after its NPC line
@@ -23,8 +22,8 @@ bool InsertSeparators(LineStore& store);
 // last row. Returns false when nothing was deleted. The cursor goes to row 1.
 bool DeleteEmptyLines(LineStore& store);
 
-// N31Click: empties every comment and marks the document modified, even when there was
-// no comment.
-void ClearComments(Document& document);
+// N31Click: empties every comment (the ClearComments verb marks the document modified
+// even when there was no comment).
+void ClearComments(LineStore& store);
 
 } // namespace dolmex

@@ -1,6 +1,6 @@
 #include "Renumber.h"
 
-#include "core/Document.h"
+#include "core/LineStore.h"
 #include "core/TextFields.h"
 #include "lang/LanguageTables.h"
 
@@ -171,16 +171,14 @@ std::vector<ReportLine> RenumberReport(const RenumberOutcome& outcome, int rowCo
     return report;
 }
 
-std::optional<std::vector<ReportLine>> Renumber(Document& document, const RenumberOptions& options,
+std::optional<std::vector<ReportLine>> Renumber(LineStore& store, const RenumberOptions& options,
                                                 const LanguageTables& tables) {
-    LineStore& store = document.store();
     auto outcome = RenumberLines(store.lines(), options);
     if (!outcome)
         return std::nullopt;
     std::vector<ReportLine> report = RenumberReport(*outcome, store.dataRowCount(), tables);
     // Rows keep their order, so one cell change over all rows keeps the grid's position.
     store.setPackedLines(1, std::move(outcome->lines));
-    document.setModified(true);
     return report;
 }
 

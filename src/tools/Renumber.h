@@ -15,7 +15,7 @@
 
 namespace dolmex {
 
-class Document;
+class LineStore;
 struct LanguageTables;
 
 // What the options window's controls hold. The window keeps one of these for the whole
@@ -93,11 +93,11 @@ std::vector<ReportLine> RenumberReport(const RenumberOutcome& outcome, int rowCo
 std::string UnresolvedReportText(const UnresolvedReference& reference,
                                  const LanguageTables& tables);
 
-// The command once the options are accepted: renumbers the document's store in one
-// change, marks the document modified and returns the report. Nothing (and nothing
+// The command once the options are accepted: renumbers the store in one change and
+// returns the report (the Renumber verb marks the document modified). Nothing (and nothing
 // changed) when the options are refused. The rows keep their order, so the caller can
 // keep the current row.
-std::optional<std::vector<ReportLine>> Renumber(Document& document, const RenumberOptions& options,
+std::optional<std::vector<ReportLine>> Renumber(LineStore& store, const RenumberOptions& options,
                                                 const LanguageTables& tables);
 
 } // namespace dolmex

@@ -4,8 +4,8 @@
 
 namespace dolmex {
 
-LineStoreModel::LineStoreModel(LineStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store) {
+LineStoreModel::LineStoreModel(EditSession& session, QObject* parent)
+    : QAbstractTableModel(parent), m_session(session), m_store(session.store()) {
     m_store.addObserver(this);
 }
 
@@ -54,7 +54,8 @@ bool LineStoreModel::setData(const QModelIndex& index, const QVariant& value, in
     const int row = storeRow(index);
     if (m_store.cell(row, index.column()) == *bytes)
         return true;
-    m_store.setCell(row, index.column(), *bytes);
+    m_session.perform(EditVerb::EditCell,
+                      [&](LineStore& store) { store.setCell(row, index.column(), *bytes); });
     emit cellEdited(row, index.column());
     return true;
 }

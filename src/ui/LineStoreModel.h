@@ -1,18 +1,19 @@
 #pragma once
 
 #include "core/LineStore.h"
+#include "editing/EditSession.h"
 
 #include <QAbstractTableModel>
 
 namespace dolmex {
 
-// The grid's view of the one line store: model row r is data row r + 1. Edits are turned
-// into store operations; the store's notifications repaint the view.
+// The grid's view of the one line store: model row r is data row r + 1. An edit becomes an
+// EditCell step of the session; the store's notifications repaint the view.
 class LineStoreModel : public QAbstractTableModel, private LineStoreObserver {
     Q_OBJECT
 
 public:
-    explicit LineStoreModel(LineStore& store, QObject* parent = nullptr);
+    explicit LineStoreModel(EditSession& session, QObject* parent = nullptr);
     ~LineStoreModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -40,6 +41,7 @@ private:
     void lineStoreAboutToChange(const LineStoreChange& change) override;
     void lineStoreChanged(const LineStoreChange& change) override;
 
+    EditSession& m_session;
     LineStore& m_store;
     bool m_editable = false;
 };

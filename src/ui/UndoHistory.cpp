@@ -195,15 +195,15 @@ private:
     }
 
     void replay(bool forward) {
-        m_history.m_replaying = true;
+        m_history.setReplaying(true);
         if (forward) {
             for (const Change& change : m_changes)
-                change.apply(m_history.m_store, true);
+                change.apply(m_history.store(), true);
         } else {
             for (auto change = m_changes.rbegin(); change != m_changes.rend(); ++change)
-                change->apply(m_history.m_store, false);
+                change->apply(m_history.store(), false);
         }
-        m_history.m_replaying = false;
+        m_history.setReplaying(false);
         if (m_history.restoreCursor)
             m_history.restoreCursor(forward ? m_cursorAfter : m_cursorBefore);
     }
@@ -216,35 +216,21 @@ private:
     bool m_pushed = false;
 };
 
-UndoHistory::UndoHistory(LineStore& store, QUndoStack& stack, QObject* parent)
-    : QObject(parent), m_store(store), m_stack(stack) {
-    m_store.addObserver(this);
-}
+UndoHistory::UndoHistory(Document& document, QUndoStack& stack, QObject* parent)
+    : QObject(parent), EditSession(document), m_stack(stack) {}
 
-UndoHistory::~UndoHistory() {
-    m_store.removeObserver(this);
-}
-
-UndoHistory::Step::Step(UndoHistory& history, const QString& name) : m_history(history) {
-    m_history.begin(name, false);
-}
-
-UndoHistory::Step::~Step() {
-    m_history.end();
-}
+UndoHistory::~UndoHistory() = default;
 
 CursorState UndoHistory::cursor() const {
     return readCursor ? readCursor() : CursorState{};
 }
 
-void UndoHistory::begin(const QString& name, bool cellEdit) {
-    if (m_depth++ == 0)
-        m_open = std::make_unique<Action>(*this, name, cursor(), cellEdit);
+void UndoHistory::stepBegins(EditVerb verb) {
+    m_open = std::make_unique<Action>(*this, stepName ? stepName(verb) : QString(), cursor(),
+                                      verb == EditVerb::EditCell);
 }
 
-void UndoHistory::end() {
-    if (m_depth == 0 || --m_depth > 0)
-        return;
+void UndoHistory::stepEnds() {
     std::unique_ptr<Action> action = std::move(m_open);
     if (!action || action->isEmpty())
         return;
@@ -253,57 +239,70 @@ void UndoHistory::end() {
     m_stack.push(action.release());
 }
 
-void UndoHistory::clear() {
+void UndoHistory::historyForgotten() {
     m_stack.clear();
+    m_stack.setClean();
 }
 
-void UndoHistory::lineStoreAboutToChange(const LineStoreChange& change) {
-    if (m_replaying)
+void UndoHistory::savedHere() {
+    m_stack.setClean();
+}
+
+bool UndoHistory::canUndo() const {
+    return m_stack.canUndo();
+}
+
+bool UndoHistory::canRedo() const {
+    return m_stack.canRedo();
+}
+
+void UndoHistory::undo() {
+    if (!m_stack.canUndo())
         return;
+    m_stack.undo();
+    setModified(!m_stack.isClean());
+}
+
+void UndoHistory::redo() {
+    if (!m_stack.canRedo())
+        return;
+    m_stack.redo();
+    setModified(!m_stack.isClean());
+}
+
+void UndoHistory::changeBegins(const LineStoreChange& change) {
     m_before.clear();
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
     case LineStoreChange::Kind::RowsRemoved:
-        m_before = RowsOf(m_store, change.firstRow, change.rowCount);
+        m_before = RowsOf(store(), change.firstRow, change.rowCount);
         break;
     case LineStoreChange::Kind::Reset:
-        m_before = m_store.lines();
+        m_before = store().lines();
         break;
     default:
         break;
     }
-    if (m_depth == 0) {
-        // A change that no command announced is still one step of its own.
-        const bool cellEdit = change.kind == LineStoreChange::Kind::CellsChanged &&
-                              change.column >= 0 && change.rowCount == 1;
-        const std::function<QString()>& name = cellEdit ? cellEditName : lonelyChangeName;
-        begin(name ? name() : QString(), cellEdit);
-        m_lonely = true;
-    }
 }
 
-void UndoHistory::lineStoreChanged(const LineStoreChange& change) {
-    if (m_replaying || change.kind == LineStoreChange::Kind::TitleChanged || !m_open)
+void UndoHistory::changeEnded(const LineStoreChange& change) {
+    if (!m_open)
         return;
     Change recorded{change.kind, change.firstRow, change.column, std::move(m_before), {}, {}};
     m_before.clear();
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
     case LineStoreChange::Kind::RowsInserted:
-        recorded.after = RowsOf(m_store, change.firstRow, change.rowCount);
+        recorded.after = RowsOf(store(), change.firstRow, change.rowCount);
         break;
     case LineStoreChange::Kind::Reset:
-        recorded.after = m_store.lines();
+        recorded.after = store().lines();
         break;
     default:
         break;
     }
     recorded.keepOnlyChangedCells();
     m_open->add(std::move(recorded));
-    if (m_lonely) {
-        m_lonely = false;
-        end();
-    }
 }
 
 } // namespace dolmex

@@ -225,11 +225,11 @@ QComboBox* Choice(const char* name, QWidget* parent) {
 
 } // namespace
 
-TWizardForm::TWizardForm(const LanguageTables& tables, Document& document, Prompter& prompter,
+TWizardForm::TWizardForm(const LanguageTables& tables, EditSession& session, Prompter& prompter,
                          const std::vector<CaptionAssignment>& captions, WizardHost* host,
                          QWidget* parent)
     : QDialog(parent), m_tables(tables), m_prompter(prompter), m_captions(captions), m_host(host),
-      m_model(tables, document, this) {
+      m_model(tables, session, this) {
     setObjectName(QStringLiteral("TWizardForm"));
     setModal(true);
     // The window itself holds the keyboard until a control is clicked: Left and Right then
@@ -701,16 +701,6 @@ void TWizardForm::wizardCloseRequested() {
     accept();
     if (m_host)
         m_host->wizardCloseRequested();
-}
-
-void TWizardForm::wizardCommandBegins() {
-    if (m_host)
-        m_host->wizardCommandBegins();
-}
-
-void TWizardForm::wizardCommandEnds() {
-    if (m_host)
-        m_host->wizardCommandEnds();
 }
 
 void TWizardForm::languageLoaded() {

@@ -37,7 +37,7 @@ class TWizardForm : public QDialog, private WizardHost {
 public:
     // `captions` holds the wizard's caption assignments of the last language load; it is read
     // each time the window is shown. `host` hears of every apply; it may be null.
-    TWizardForm(const LanguageTables& tables, Document& document, Prompter& prompter,
+    TWizardForm(const LanguageTables& tables, EditSession& session, Prompter& prompter,
                 const std::vector<CaptionAssignment>& captions, WizardHost* host = nullptr,
                 QWidget* parent = nullptr);
     ~TWizardForm() override;
@@ -63,8 +63,6 @@ private:
     // WizardHost: the model's apply commands, passed on to the main window.
     void wizardApplied(int row) override;
     void wizardCloseRequested() override;
-    void wizardCommandBegins() override;
-    void wizardCommandEnds() override;
 
     void createControls();
     QWidget* createLineKind();

@@ -2,8 +2,8 @@
 
 #include "WizardText.h"
 
-#include "core/Document.h"
 #include "core/TextFields.h"
+#include "editing/EditSession.h"
 #include "interp/OperationArgs.h"
 #include "interp/OperationTemplate.h"
 #include "lang/LanguageLoader.h"
@@ -35,24 +35,6 @@ std::string KindRow(char letter, const GeneratedKind& kind) {
     return std::string(1, letter) + ": - " + kind.name;
 }
 
-// Brackets one apply command for the host, also when the command throws.
-class HostCommand {
-public:
-    explicit HostCommand(WizardHost* host) : m_host(host) {
-        if (m_host)
-            m_host->wizardCommandBegins();
-    }
-    ~HostCommand() {
-        if (m_host)
-            m_host->wizardCommandEnds();
-    }
-    HostCommand(const HostCommand&) = delete;
-    HostCommand& operator=(const HostCommand&) = delete;
-
-private:
-    WizardHost* m_host;
-};
-
 } // namespace
 
 WizardControls::WizardControls() {
@@ -69,8 +51,8 @@ WizardControls::WizardControls() {
     ResLineEdit.maxLength = 5;
 }
 
-WizardModel::WizardModel(const LanguageTables& tables, Document& document, WizardHost* host)
-    : m_tables(tables), m_document(document), m_host(host) {
+WizardModel::WizardModel(const LanguageTables& tables, EditSession& session, WizardHost* host)
+    : m_tables(tables), m_session(session), m_host(host) {
     for (const MenuEntry& entry : MenuEntries()) {
         if (entry.source == CaptionSource::Fixed)
             m_captions[std::string(entry.name)] = std::string(entry.fixedCaption);
@@ -124,7 +106,7 @@ void WizardModel::applyLanguage(const std::vector<CaptionAssignment>& assignment
 // --- Opening and applying ---------------------------------------------------------------
 
 void WizardModel::open(int row) {
-    const LineStore& store = m_document.store();
+    const LineStore& store = m_session.store();
     m_currentRow = std::clamp(row, 1, store.rowCount() - 1);
     m_row = store.line(m_currentRow);
 }
@@ -147,23 +129,20 @@ void WizardModel::SGSetEditText(int column, std::string text) {
 }
 
 void WizardModel::apply() {
-    LineStore& store = m_document.store();
-    // The store may have lost rows since the wizard opened; never write past its end.
-    m_currentRow = std::clamp(m_currentRow, 1, store.rowCount() - 1);
-    store.setLine(m_currentRow, m_row);
-    m_document.setModified(true);
+    m_session.perform(EditVerb::WizardApply, [this](LineStore& store) {
+        // The store may have lost rows since the wizard opened; never write past its end.
+        m_currentRow = std::clamp(m_currentRow, 1, store.rowCount() - 1);
+        store.setLine(m_currentRow, m_row);
+    });
 }
 
 void WizardModel::loadCurrentRow() {
-    m_row = m_document.store().line(m_currentRow);
+    m_row = m_session.store().line(m_currentRow);
     Text2Form();
 }
 
 void WizardModel::SpeedButton5Click() {
-    {
-        const HostCommand command(m_host);
-        apply();
-    }
+    apply();
     if (m_host) {
         m_host->wizardApplied(m_currentRow);
         m_host->wizardCloseRequested();
@@ -171,42 +150,44 @@ void WizardModel::SpeedButton5Click() {
 }
 
 void WizardModel::SpeedButton6Click() {
-    const HostCommand command(m_host);
-    apply();
-    if (m_host)
-        m_host->wizardApplied(m_currentRow);
+    m_session.perform(EditVerb::WizardApply, [this](LineStore&) {
+        apply();
+        if (m_host)
+            m_host->wizardApplied(m_currentRow);
+    });
 }
 
 void WizardModel::SpeedButton7Click() {
-    m_currentRow = std::clamp(m_currentRow, 1, m_document.store().rowCount() - 1);
+    m_currentRow = std::clamp(m_currentRow, 1, m_session.store().rowCount() - 1);
     loadCurrentRow();
 }
 
 void WizardModel::SpeedButton4Click() {
-    const HostCommand command(m_host);
-    apply();
-    if (m_currentRow > 1)
-        --m_currentRow;
-    loadCurrentRow();
-    if (m_host)
-        m_host->wizardApplied(m_currentRow);
+    m_session.perform(EditVerb::WizardApply, [this](LineStore&) {
+        apply();
+        if (m_currentRow > 1)
+            --m_currentRow;
+        loadCurrentRow();
+        if (m_host)
+            m_host->wizardApplied(m_currentRow);
+    });
 }
 
 void WizardModel::SpeedButton2Click() {
-    const HostCommand command(m_host);
-    apply();
-    LineStore& store = m_document.store();
-    if (m_currentRow == store.rowCount() - 1) {
-        // 64 bits: the next number after the largest 32-bit one must not wrap around.
-        DialogLine next{};
-        next[ColNumber] =
-            std::to_string(std::int64_t{ParseIntOrMinus1(store.cell(m_currentRow, ColNumber))} + 1);
-        store.insertLines(store.rowCount(), {next});
-    }
-    ++m_currentRow;
-    loadCurrentRow();
-    if (m_host)
-        m_host->wizardApplied(m_currentRow);
+    m_session.perform(EditVerb::WizardApply, [this](LineStore& store) {
+        apply();
+        if (m_currentRow == store.rowCount() - 1) {
+            // 64 bits: the next number after the largest 32-bit one must not wrap around.
+            DialogLine next{};
+            next[ColNumber] = std::to_string(
+                std::int64_t{ParseIntOrMinus1(store.cell(m_currentRow, ColNumber))} + 1);
+            store.insertLines(store.rowCount(), {next});
+        }
+        ++m_currentRow;
+        loadCurrentRow();
+        if (m_host)
+            m_host->wizardApplied(m_currentRow);
+    });
 }
 
 void WizardModel::FormKeyUp(int key) {

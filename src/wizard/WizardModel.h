@@ -22,7 +22,7 @@
 
 namespace dolmex {
 
-class Document;
+class EditSession;
 struct LanguageTables;
 struct CaptionAssignment;
 
@@ -35,10 +35,6 @@ public:
     virtual void wizardApplied(int row) { (void)row; }
     // OK: hide the wizard.
     virtual void wizardCloseRequested() {}
-    // An apply command begins and ends: every change of the store in between is one user
-    // action (apply-and-next on the last row both writes the row and appends one).
-    virtual void wizardCommandBegins() {}
-    virtual void wizardCommandEnds() {}
 };
 
 // Text boxes the user types into.
@@ -85,7 +81,9 @@ extern const std::array<const char*, 7> kWizardColumnTitles;
 class WizardModel {
 public:
     // `tables` and `document` outlive the model; `host` may be null.
-    WizardModel(const LanguageTables& tables, Document& document, WizardHost* host = nullptr);
+    // Each apply command is one WizardApply step of `session` (apply-and-next on the last
+    // row both writes the row and appends one).
+    WizardModel(const LanguageTables& tables, EditSession& session, WizardHost* host = nullptr);
 
     const WizardControls& controls() const { return m_c; }
     const DialogLine& workingRow() const { return m_row; }
@@ -233,7 +231,7 @@ private:
     void loadCurrentRow();
 
     const LanguageTables& m_tables;
-    Document& m_document;
+    EditSession& m_session;
     WizardHost* m_host;
 
     DialogLine m_row{};

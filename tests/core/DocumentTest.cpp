@@ -1,5 +1,6 @@
 #include "core/Document.h"
 #include "core/IoError.h"
+#include "editing/EditSession.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ using test::TempFolder;
 
 TEST(Document, StartsUntitledWithOneEmptyRow) {
     Document document;
+    PlainEditSession session(document);
     EXPECT_EQ(document.caption(), "00000 - Untitled");
     EXPECT_EQ(document.store().rowCount(), 2);
     EXPECT_FALSE(document.isModified());
@@ -26,10 +28,11 @@ TEST(Document, LoadDerivesCaptionModuleRootAndLineCount) {
     const std::string path = folder.write("Mod/dlg/00123Old_Man.dlg",
                                           "{1}{Hi}{}{}{}{2}{}\r\n\r\n{2}{Bye}{}{}{}{}{}\r\n");
     Document document;
+    PlainEditSession session(document);
     document.store().setCell(1, ColText, "edited");
     ASSERT_TRUE(document.isModified());
 
-    ASSERT_TRUE(document.LoadDlg(path));
+    ASSERT_TRUE(session.load(path));
     EXPECT_EQ(document.caption(), "00123 - Old Man");
     EXPECT_EQ(document.moduleRoot(), folder.root() + "/Mod/");
     EXPECT_EQ(document.fileName(), path);
@@ -40,9 +43,10 @@ TEST(Document, LoadDerivesCaptionModuleRootAndLineCount) {
 TEST(Document, MissingFileChangesNothing) {
     TempFolder folder;
     Document document;
+    PlainEditSession session(document);
     document.store().setCell(1, ColNumber, "5");
-    EXPECT_FALSE(document.LoadDlg(folder.path("absent.dlg")));
-    EXPECT_FALSE(document.LoadDlg(folder.root())); // a folder cannot be opened either
+    EXPECT_FALSE(session.load(folder.path("absent.dlg")));
+    EXPECT_FALSE(session.load(folder.root())); // a folder cannot be opened either
     EXPECT_EQ(document.store().cell(1, ColNumber), "5");
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(document.caption(), "00000 - Untitled");
@@ -52,9 +56,10 @@ TEST(Document, MissingFileChangesNothing) {
 TEST(Document, SaveClearsTheFlagAndNamesTheDocument) {
     TempFolder folder;
     Document document;
+    PlainEditSession session(document);
     document.store().setLine(1, DialogLine{"1", "Hi", "", "", "", "", "", "note"});
     const std::string path = folder.path("00009Guard.dlg");
-    document.saveAs(path);
+    session.saveAs(path);
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(document.fileName(), path);
     EXPECT_EQ(document.caption(), "00009 - Guard");
@@ -65,12 +70,13 @@ TEST(Document, FailedSaveKeepsTheFlagAndTheFilesOnDisk) {
     TempFolder folder;
     const std::string existing = folder.write("00001Old.dlg", "old bytes");
     Document document;
-    ASSERT_TRUE(document.LoadDlg(existing));
+    PlainEditSession session(document);
+    ASSERT_TRUE(session.load(existing));
     document.store().setCell(1, ColText, "changed");
 
     const std::string targets[] = {folder.root(), folder.path("no/such/folder/x.dlg")};
     for (const std::string& target : targets) {
-        EXPECT_THROW(document.saveAs(target), IoError) << target;
+        EXPECT_THROW(session.saveAs(target), IoError) << target;
         EXPECT_TRUE(document.isModified());
         EXPECT_EQ(document.fileName(), existing);
     }
@@ -84,9 +90,10 @@ TEST(Document, NewKeepsTheFlagAndTheModuleRoot) {
     TempFolder folder;
     QDir(QString::fromStdString(folder.root())).mkpath("M/dlg");
     Document document;
-    ASSERT_TRUE(document.LoadDlg(folder.write("M/dlg/00001A.dlg", "{1}{a}")));
+    PlainEditSession session(document);
+    ASSERT_TRUE(session.load(folder.write("M/dlg/00001A.dlg", "{1}{a}")));
     document.store().setCell(1, ColText, "b");
-    document.reset();
+    session.reset();
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(document.store().rowCount(), 2);
     EXPECT_EQ(document.store().cell(1, ColNumber), "");
@@ -99,13 +106,14 @@ TEST(Document, KeepsTheLoadNotesUntilASaveOrNew) {
     TempFolder folder;
     const std::string path = folder.write("00001A.dlg", "junk\n{1}{a}\n//late\n");
     Document document;
-    ASSERT_TRUE(document.LoadDlg(path));
+    PlainEditSession session(document);
+    ASSERT_TRUE(session.load(path));
     EXPECT_EQ(document.loadNotes().size(), 3u);
-    document.saveAs(path);
+    session.saveAs(path);
     EXPECT_TRUE(document.loadNotes().empty());
-    ASSERT_TRUE(document.LoadDlg(folder.write("00002B.dlg", "{1}{a}")));
+    ASSERT_TRUE(session.load(folder.write("00002B.dlg", "{1}{a}")));
     EXPECT_EQ(document.loadNotes().size(), 1u);
-    document.reset();
+    session.reset();
     EXPECT_TRUE(document.loadNotes().empty());
 }
 

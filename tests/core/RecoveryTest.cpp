@@ -2,6 +2,7 @@
 #include "core/DialogWriter.h"
 #include "core/Document.h"
 #include "core/DocumentRecovery.h"
+#include "editing/EditSession.h"
 #include "support/Rows.h"
 #include "support/TestFiles.h"
 
@@ -81,6 +82,7 @@ struct Fixture {
     TempFolder temp;
     QString folder = QString::fromStdString(temp.path("recovery"));
     Document document;
+    PlainEditSession session{document};
     DocumentRecovery recovery{document, folder};
 };
 
@@ -96,7 +98,7 @@ TEST(Recovery, OneFilePerAbsolutePathAndOneForUntitled) {
 TEST(Recovery, CopyIsTheSavedFileAndRestoresUnderTheDocumentsName) {
     Fixture f;
     const std::string path = f.temp.write("00001Bob.dlg", "{1}{Hi}{}{}{}{}{}\r\n");
-    ASSERT_TRUE(f.document.LoadDlg(path));
+    ASSERT_TRUE(f.session.load(path));
     SetAge(QString::fromStdString(path), 60);
     f.recovery.setSliceBudget(0us); // several slices
     f.fill(1000);
@@ -104,10 +106,12 @@ TEST(Recovery, CopyIsTheSavedFileAndRestoresUnderTheDocumentsName) {
     EXPECT_TRUE(f.copyMatches());
 
     Document reopened;
-    ASSERT_TRUE(reopened.LoadDlg(path));
+    PlainEditSession session(reopened);
+    ASSERT_TRUE(session.load(path));
     DocumentRecovery next(reopened, f.folder);
     ASSERT_TRUE(next.hasRecoveryNewerThanFile(path));
-    ASSERT_TRUE(next.restore());
+    ASSERT_TRUE(
+        session.perform(EditVerb::RestoreRecovery, [&](LineStore&) { return next.restore(); }));
     EXPECT_EQ(Unpacked(reopened.store().lines()),
               Unpacked(ParseDialog(SerializeDialog(f.document.store().lines()))));
     EXPECT_TRUE(reopened.isModified());
@@ -158,7 +162,7 @@ TEST(Recovery, RemovesWhatItWroteAndNothingElse) {
     const QString untitled = f.copy();
     ASSERT_TRUE(QFile::exists(untitled));
     // Saved under a name: the next autosave writes that name's copy and drops the old one.
-    f.document.saveAs(f.temp.path("00003New.dlg"));
+    f.session.saveAs(f.temp.path("00003New.dlg"));
     f.document.store().setCell(1, ColText, "more");
     Settle(f.recovery);
     EXPECT_FALSE(QFile::exists(untitled));

@@ -5,6 +5,7 @@
 #include "core/DialogReader.h"
 #include "core/DialogWriter.h"
 #include "core/Document.h"
+#include "editing/EditSession.h"
 #include "editing/LineCommands.h"
 #include "lang/LanguageLoader.h"
 #include "support/Rows.h"
@@ -104,9 +105,10 @@ TEST(RandomEditsSoak, TenThousandCommandsKeepTheInvariants) {
     ParseLanguage(ReadAll(DOLMEX_SOURCE_DIR "/lang/english.lng"), tables);
     RandomDialogs random(20261208);
     Document document;
+    PlainEditSession session(document);
     LineStore& store = document.store();
     LineBuffers buffers(folder.root() + "/");
-    WizardModel wizard(tables, document);
+    WizardModel wizard(tables, session);
     const std::string savePath = folder.path("00001Soak.dlg");
 
     const auto anyRow = [&] { return random.below(store.rowCount() - 1) + 1; };
@@ -162,14 +164,15 @@ TEST(RandomEditsSoak, TenThousandCommandsKeepTheInvariants) {
         {"number block", [&] { NumberBlock(store, anyRow()); }},
         {"separators", [&] { InsertSeparators(store); }},
         {"delete empty", [&] { DeleteEmptyLines(store); }},
-        {"clear comments", [&] { ClearComments(document); }},
+        {"clear comments", [&] { session.perform(EditVerb::ClearComments, ClearComments); }},
         {"renumber",
          [&] {
              RenumberOptions options;
              options.blocks = random.chance(50);
              options.step = random.below(5) + 1;
              options.blockSize = options.step + random.below(20) + 1;
-             Renumber(document, options, tables);
+             session.perform(EditVerb::Renumber,
+                             [&](LineStore& s) { return Renumber(s, options, tables); });
          }},
         {"wizard apply",
          [&] {

@@ -1,4 +1,5 @@
 #include "ToolFixtures.h"
+#include "editing/EditSession.h"
 
 #include "core/Document.h"
 #include "tools/BlockLayout.h"
@@ -53,6 +54,7 @@ TEST(BlockLayout, NumbersTheBlockWhenThereIsRoom) {
     };
     for (const Case& c : cases) {
         Document document;
+        PlainEditSession session(document);
         test::Fill(document.store(), Rows(c.rows));
         document.setModified(false);
         const bool changed = NumberBlock(document.store(), c.current);
@@ -75,6 +77,7 @@ TEST(BlockLayout, InsertsSeparatorsBeforeInnerNpcLines) {
     EXPECT_EQ(Column(store, ColNumber), (Strings{"1", "2", "", "", "", "3", "4", "5"}));
 
     Document document;
+    PlainEditSession session(document);
     test::Fill(document.store(), Rows({"1", "2:P", "3"}));
     document.setModified(false);
     EXPECT_FALSE(InsertSeparators(document.store()));
@@ -101,11 +104,12 @@ TEST(BlockLayout, DeletesEmptyRowsButNeverTheLast) {
 
 TEST(BlockLayout, ClearingCommentsAlwaysMarksTheDocument) {
     Document document;
+    PlainEditSession session(document);
     test::Fill(document.store(), {Row("1", "", "c"), Row("2")});
-    ClearComments(document);
+    session.perform(EditVerb::ClearComments, ClearComments);
     EXPECT_EQ(Column(document.store(), ColComment), (Strings{"", ""}));
     document.setModified(false);
-    ClearComments(document);
+    session.perform(EditVerb::ClearComments, ClearComments);
     EXPECT_TRUE(document.isModified());
 }
 

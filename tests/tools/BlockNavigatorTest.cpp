@@ -1,4 +1,5 @@
 #include "ToolFixtures.h"
+#include "editing/EditSession.h"
 
 #include "core/Document.h"
 #include "tools/BlockNavigator.h"
@@ -88,6 +89,7 @@ TEST(BlockNavigator, CarriesOutAChoiceOnceWhenVisible) {
 
 TEST(BlockNavigator, InsertWritesTheResponseAndMarksTheDocument) {
     Document document;
+    PlainEditSession session(document);
     test::Fill(document.store(), {Row("35", "1")});
     document.setModified(false);
     WriteChosenResponse(document.store(), 1, 120);

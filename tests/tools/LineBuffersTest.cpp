@@ -1,4 +1,5 @@
 #include "ToolFixtures.h"
+#include "editing/EditSession.h"
 #include "support/TestFiles.h"
 
 #include "core/Document.h"
@@ -44,6 +45,7 @@ TEST(LineBuffers, CopyWritesRecordsWithCommentsAndEmptyRowsKeepTheirBraces) {
 TEST(LineBuffers, PasteInsertsTheCopiedRowsAtTheCurrentRow) {
     TempFolder folder;
     Document document;
+    PlainEditSession session(document);
     FillFive(document.store());
     LineBuffers buffers(folder.root());
     buffers.Copy(document.store(), 3, 5);
@@ -104,6 +106,7 @@ TEST(LineBuffers, PasteWithoutRecordsChangesNothing) {
     TempFolder folder;
     folder.write("buffer2.tmp", "//only a comment\r\n\r\n");
     Document document;
+    PlainEditSession session(document);
     FillFive(document.store());
     document.setModified(false);
     LineBuffers buffers(folder.root());
@@ -149,6 +152,7 @@ TEST(LineBuffers, AFailedWriteDeletesNothing) {
     };
     for (const Case& c : cases) {
         Document document;
+        PlainEditSession session(document);
         FillFive(document.store());
         document.setModified(false);
         const LineBuffers buffers(c.programDir);

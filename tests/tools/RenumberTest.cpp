@@ -1,4 +1,5 @@
 #include "ToolFixtures.h"
+#include "editing/EditSession.h"
 
 #include "core/Document.h"
 #include "tools/Renumber.h"
@@ -305,14 +306,19 @@ TEST(Renumber, ReportsInOrder) {
 TEST(Renumber, ChangesTheDocumentOnlyWhenTheOptionsAreAccepted) {
     const LanguageTables tables = test::NumberedTables();
     Document document;
+    PlainEditSession session(document);
     test::Fill(document.store(), {Row("5"), With(Row("9", "1"), ColResponse, "5")});
     document.setModified(false);
 
-    EXPECT_FALSE(Renumber(document, Blocks(0, 1), tables));
+    const auto renumber = [&](const RenumberOptions& options) {
+        return session.perform(EditVerb::Renumber,
+                               [&](LineStore& store) { return Renumber(store, options, tables); });
+    };
+    EXPECT_FALSE(renumber(Blocks(0, 1)));
     EXPECT_FALSE(document.isModified());
     EXPECT_EQ(Column(document.store(), ColNumber), (Strings{"5", "9"}));
 
-    const auto report = Renumber(document, Continuous(1), tables);
+    const auto report = renumber(Continuous(1));
     ASSERT_TRUE(report);
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(Column(document.store(), ColNumber), (Strings{"1", "2"}));

@@ -1,5 +1,6 @@
 #include "ui/LineStoreModel.h"
-#include "core/LineStore.h"
+#include "core/Document.h"
+#include "editing/EditSession.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,10 @@ namespace dolmex {
 namespace {
 
 TEST(LineStoreModel, FollowsEveryStoreChange) {
-    LineStore store;
-    LineStoreModel model(store);
+    Document document;
+    PlainEditSession session(document);
+    LineStore& store = document.store();
+    LineStoreModel model(session);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     store.setTitle(0, "{N}");
     store.insertLines(2, {DialogLine{"1"}, DialogLine{"2"}});
@@ -24,8 +27,10 @@ TEST(LineStoreModel, FollowsEveryStoreChange) {
 }
 
 TEST(LineStoreModel, EditsOnlyInEditModeAndOnlyWhatTheCodePageHolds) {
-    LineStore store;
-    LineStoreModel model(store);
+    Document document;
+    PlainEditSession session(document);
+    LineStore& store = document.store();
+    LineStoreModel model(session);
     QSignalSpy edited(&model, &LineStoreModel::cellEdited);
     QSignalSpy refused(&model, &LineStoreModel::unstorableText);
     const QModelIndex cell = model.index(0, ColText);

@@ -138,7 +138,8 @@ TEST(InsertionTable, CaptionSourcesAgreeWithTheLanguageLoader) {
     LanguageTables tables;
     const auto assignments = ParseLanguage(file, tables);
     Document doc;
-    WizardModel model(tables, doc);
+    PlainEditSession session(doc);
+    WizardModel model(tables, session);
     model.applyLanguage(assignments);
     model.FormActivate();
 
@@ -184,7 +185,8 @@ TEST(InsertionTable, ShippedLanguagesCaptionTheWizard) {
         LanguageTables tables;
         const auto assignments = ParseLanguage(bytes, tables);
         Document doc;
-        WizardModel model(tables, doc);
+        PlainEditSession session(doc);
+        WizardModel model(tables, session);
         model.applyLanguage(assignments);
         model.FormActivate();
         EXPECT_EQ(model.controls().ResLineBox.rows.size(), 4u);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Document.h"
+#include "editing/EditSession.h"
 #include "lang/LanguageTables.h"
 #include "support/NameTables.h"
 #include "wizard/WizardModel.h"
@@ -91,8 +92,9 @@ protected:
 
     LanguageTables tables = MakeWizardTables();
     Document doc;
+    PlainEditSession session{doc};
     RecordingHost host;
-    WizardModel model{tables, doc, &host};
+    WizardModel model{tables, session, &host};
 };
 
 } // namespace dolmex::test
