@@ -1,5 +1,6 @@
 #include "TMainForm.h"
 
+#include "DescriptionPane.h"
 #include "MainMenu.h"
 #include "TAboutForm.h"
 #include "core/DocumentRecovery.h"
@@ -22,22 +23,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
-#include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace dolmex {
 
@@ -56,7 +51,6 @@ constexpr int kLoadNotesEntry = 49;
 constexpr int kNotADialogEntry = 50;
 constexpr int kRestoreQuestionEntry = 51;
 constexpr int kRecoveryFailedEntry = 52;
-constexpr int kPassingMessageMs = 8000;
 
 // Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,
 // with Qt's own standard icons where the theme has none.
@@ -257,57 +251,17 @@ void TMainForm::createCentralArea() {
         SG->setColumnWidth(column, kInitialColumnWidths[column]);
     SG->installEventFilter(this);
 
-    LineDesc = new QTextEdit;
-    LineDesc->setObjectName(QStringLiteral("LineDesc"));
-    LineDesc->setReadOnly(true);
-    LineDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    GB1 = new QGroupBox;
-    GB1->setObjectName(QStringLiteral("GB1"));
-    MoveList = new QListWidget(GB1);
-    MoveList->setObjectName(QStringLiteral("MoveList"));
-    auto* groupLayout = new QVBoxLayout(GB1);
-    groupLayout->setContentsMargins(2, 2, 2, 2);
-    groupLayout->addWidget(MoveList);
-
-    m_lowerSplit = new QSplitter(Qt::Horizontal);
-    m_lowerSplit->addWidget(LineDesc);
-    m_lowerSplit->addWidget(GB1);
-    m_lowerSplit->setStretchFactor(0, 1);
-    m_lowerSplit->setStretchFactor(1, 0);
-    m_lowerSplit->setSizes({600, 136});
+    m_pane = new DescriptionPane(m_context.tables, *statusBar(), this);
+    connect(m_pane, &DescriptionPane::moveChosen, this, &TMainForm::Responce);
 
     VSplit = new QSplitter(Qt::Vertical);
     VSplit->setObjectName(QStringLiteral("VSplit"));
     VSplit->setHandleWidth(2);
     VSplit->setChildrenCollapsible(false);
     VSplit->addWidget(SG);
-    VSplit->addWidget(m_lowerSplit);
+    VSplit->addWidget(m_pane->widget());
     VSplit->installEventFilter(this);
     setCentralWidget(VSplit);
-
-    statusBar()->setObjectName(QStringLiteral("SB"));
-    const int widths[] = {300, 300, 50};
-    for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel;
-        m_panels[i]->setObjectName(QStringLiteral("SBPanel%1").arg(i));
-        // The comment panels keep their width however long the comment is.
-        if (i < 2)
-            m_panels[i]->setFixedWidth(widths[i]);
-        else
-            m_panels[i]->setMinimumWidth(widths[i]);
-        statusBar()->addWidget(m_panels[i]);
-    }
-    // What a command did ("Saved 53 lines to ..."), beside the three panels, which keep
-    // their own texts.
-    m_passingMessage = new QLabel;
-    m_passingMessage->setObjectName(QStringLiteral("SBMessage"));
-    // It takes only the room the panels leave: a long path never squeezes the line count.
-    m_passingMessage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusBar()->addWidget(m_passingMessage, 1);
-    m_passingMessageTimer = new QTimer(this);
-    m_passingMessageTimer->setSingleShot(true);
-    connect(m_passingMessageTimer, &QTimer::timeout, m_passingMessage, &QLabel::clear);
 }
 
 void TMainForm::connectCommands() {
@@ -362,13 +316,6 @@ void TMainForm::connectCommands() {
                             UnstorableWarning(mainDescription(kUnencodableEntry), character));
         },
         Qt::QueuedConnection);
-    connect(MoveList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const std::optional<std::string> entry = ToCp1251(item->text());
-        if (!entry)
-            return;
-        if (const auto target = JumpTarget(m_context.tables, *entry))
-            Responce(*target);
-    });
     connect(VSplit, &QSplitter::splitterMoved, this, [this] {
         if (height() > 0)
             m_gridHeightRatio = static_cast<double>(SG->height()) / height();
@@ -408,13 +355,11 @@ QString TMainForm::shownTitle() const {
 }
 
 void TMainForm::showPassingMessage(const QString& text) {
-    m_passingMessage->setText(text);
-    m_passingMessage->setToolTip(text); // whole, where a small window cuts the note
-    m_passingMessageTimer->start(kPassingMessageMs);
+    m_pane->showPassingMessage(text);
 }
 
 void TMainForm::refreshLineCount() {
-    m_panels[2]->setText(FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
+    m_pane->setLineCount(FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
 }
 
 void TMainForm::reportIoError(const std::exception& error) {
@@ -470,27 +415,15 @@ void TMainForm::MakeLineDescr() {
     options.generatedInfo = action(QStringLiteral("N9"))->isChecked();
     options.messageTexts = action(QStringLiteral("N12"))->isChecked();
     try {
-        m_description = m_describer.MakeLineDescr(m_document.store(), currentRow(),
-                                                  m_description.status, options);
+        m_pane->show(m_describer.MakeLineDescr(m_document.store(), currentRow(),
+                                               m_pane->description().status, options));
     } catch (const IoError& error) {
         reportIoError(error);
     }
-    showDescription();
 }
 
-void TMainForm::showDescription() {
-    QString html;
-    for (const DescLine& line : m_description.lines) {
-        const QString text = FromCp1251(line.text).toHtmlEscaped();
-        html +=
-            line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
-    }
-    LineDesc->setHtml(html);
-    MoveList->clear();
-    for (const std::string& entry : m_description.moves)
-        MoveList->addItem(FromCp1251(entry));
-    for (int i = 0; i < 3; ++i)
-        m_panels[i]->setText(FromCp1251(m_description.status[static_cast<std::size_t>(i)]));
+const LineDescription& TMainForm::description() const {
+    return m_pane->description();
 }
 
 void TMainForm::Responce(int number) {
@@ -541,7 +474,7 @@ void TMainForm::applyCaptions(const std::vector<CaptionAssignment>& assignments)
         if (a.property == CaptionProperty::ColumnTitle) {
             m_document.store().setTitle(ColComment, a.text);
         } else if (a.control == "GB1") {
-            GB1->setTitle(text);
+            m_pane->setMovesTitle(text);
         } else if (QAction* item = action(QString::fromStdString(a.control))) {
             if (a.property == CaptionProperty::Caption)
                 item->setText(text);

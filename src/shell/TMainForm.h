@@ -14,17 +14,14 @@
 
 class QAction;
 class QActionGroup;
-class QGroupBox;
-class QLabel;
-class QListWidget;
 class QMenu;
 class QSplitter;
 class QTableView;
-class QTextEdit;
 class QToolBar;
 
 namespace dolmex {
 
+class DescriptionPane;
 class DialogGrid;
 class DocumentRecovery;
 class EditSession;
@@ -55,7 +52,7 @@ public:
     QString shownTitle() const;
     // A passing note in the status bar, beside its three panels.
     void showPassingMessage(const QString& text);
-    const LineDescription& description() const { return m_description; }
+    const LineDescription& description() const;
     QUndoStack& undoStack() { return m_undoStack; }
     // The one way the dialog is changed: every perform is one undo step.
     EditSession& session();
@@ -117,7 +114,6 @@ private:
     void createCentralArea();
     void connectCommands();
     void applyCaptions(const std::vector<CaptionAssignment>& assignments);
-    void showDescription();
     void setCaption(const std::string& caption);
     // Save, asking for a name (`proposal` first) when the document has none.
     void saveDocument(const QString& proposal);
@@ -143,7 +139,6 @@ private:
     Document m_document;
     FileMessageSource m_messages;
     LineDescriber m_describer;
-    LineDescription m_description;
     QUndoStack m_undoStack;
     std::unique_ptr<UndoHistory> m_history;
 
@@ -153,15 +148,9 @@ private:
     QActionGroup* m_bufferGroup = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QSplitter* VSplit = nullptr;
-    QSplitter* m_lowerSplit = nullptr;
     DialogGrid* SG = nullptr;
     LineStoreModel* m_model = nullptr;
-    QTextEdit* LineDesc = nullptr;
-    QGroupBox* GB1 = nullptr;
-    QListWidget* MoveList = nullptr;
-    QLabel* m_panels[3] = {};
-    QLabel* m_passingMessage = nullptr;
-    class QTimer* m_passingMessageTimer = nullptr;
+    DescriptionPane* m_pane = nullptr;
     QString m_lastFolder;
     DocumentRecovery* m_recovery = nullptr;
 
