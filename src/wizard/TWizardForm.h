@@ -1,31 +1,27 @@
 #pragma once
 
-// The line wizard's window: widgets named after their controls, each event forwarded to the
-// WizardModel handler of the same name, and every widget repainted from the model's
-// control state after each call. The window keeps no editing state of its own.
+// The line wizard's window: the controls of TWizardForm.ui, named after their controls, each
+// event forwarded to the WizardModel handler that WizardBindings names for it, and every widget
+// repainted from the model's control state after each call. The window keeps no editing state
+// of its own.
 
+#include "WizardBindings.h"
 #include "WizardModel.h"
 
 #include <QDialog>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
-class QAbstractButton;
 class QAction;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
-class QPushButton;
-class QRadioButton;
-class QSlider;
-class QTableWidget;
-class QToolButton;
+
+namespace Ui {
+class WizardBody;
+}
 
 namespace dolmex {
 
@@ -64,15 +60,18 @@ private:
     void wizardApplied(int row) override;
     void wizardCloseRequested() override;
 
+    // Building (TWizardForm.cpp): what the .ui cannot say.
     void createControls();
-    QWidget* createLineKind();
-    QWidget* createTexts();
-    QWidget* createTestEditor();
-    QWidget* createResultEditor();
-    QWidget* createApplyButtons();
-    QWidget* createToolBar(OpList bar, const char* name);
+    void completeControls();
+    void createGrid();
+    void connectGrid();
+    void createToolBar(OpList bar, QWidget* toolBar);
     void createMenus();
-    void connectControls();
+
+    // Binding (TWizardFormBinding.cpp): walks ControlBindings().
+    void bindControls();
+    // The binding of `widget`'s control, or null for a widget the model does not know.
+    const ControlBinding* bindingOf(const QObject* widget) const;
 
     // Runs a model call and repaints; ignored while the window itself fills its widgets.
     void forward(const std::function<void()>& call);
@@ -93,34 +92,10 @@ private:
     WizardHost* m_host;
     WizardModel m_model;
 
-    // Widgets the model's controls map onto, by the control's name.
-    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr, *GroupBox3 = nullptr,
-              *GroupBox4 = nullptr;
-    QRadioButton *PCRB = nullptr, *NPCRB = nullptr;
-    QLineEdit *LineEdit1 = nullptr, *LineEdit2 = nullptr;
-    QPushButton *DiaBtn1 = nullptr, *DiaBtn2 = nullptr;
-    QComboBox *CBL1 = nullptr, *CBL2 = nullptr;
-    QPushButton *DiaParamsBtn1 = nullptr, *DiaParamsBtn2 = nullptr;
-    QPushButton *CopyLine21Btn = nullptr, *CopyLine12Btn = nullptr;
-    QComboBox* GenderBox = nullptr;
-    QPushButton* IntBtn = nullptr;
-    QLineEdit* IntEdit = nullptr;
-    QSlider* IntTrack = nullptr;
-    QFrame *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label5 = nullptr;
-
-    QListWidget* TestList = nullptr;
-    QLineEdit *TEdit = nullptr, *TNumEdit1 = nullptr, *TNumEdit2 = nullptr;
-    QComboBox *TCB1 = nullptr, *TCB2 = nullptr;
-
-    QListWidget* ResultList = nullptr;
-    QLineEdit *REdit = nullptr, *RNumEdit1 = nullptr, *RNumEdit2 = nullptr;
-    QComboBox *RCB1 = nullptr, *RCB2 = nullptr;
-    QComboBox* ResLineBox = nullptr;
-    QLineEdit* ResLineEdit = nullptr;
-
-    QTableWidget* SG = nullptr;
+    std::unique_ptr<Ui::WizardBody> m_ui;
     QWidget* m_body = nullptr; // every control, inside a scroll area
+    // The widget of every control binding, in the order of ControlBindings().
+    std::vector<std::pair<QWidget*, const ControlBinding*>> m_bound;
 
     std::map<std::string, QMenu*, std::less<>> m_menus;
     std::map<std::string, QAction*, std::less<>> m_items; // the insertion items by name
