@@ -20,8 +20,10 @@ ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
     m_navigator = std::make_unique<TBlockForm>(m_main.get());
     m_tools = std::make_unique<ToolCommands>(context, prompter, *m_main, *m_renumberForm, *m_report,
                                              *m_navigator);
-    m_main->onOpenWizard = [this](int row) { m_wizard->openRow(row); };
-    m_main->onLanguageLoaded = [this] { m_wizard->languageLoaded(); };
+    QObject::connect(m_main.get(), &TMainForm::openWizardRequested, m_wizard.get(),
+                     &TWizardForm::openRow);
+    QObject::connect(m_main.get(), &TMainForm::languageLoaded, m_wizard.get(),
+                     &TWizardForm::languageLoaded);
 
     QObject::connect(m_main->action(QStringLiteral("DLG1")), &QAction::triggered, m_main.get(),
                      [this] { DLG1Click(m_context, m_prompter); });

@@ -1,11 +1,11 @@
 #include "TMainForm.h"
 
 #include "DescriptionPane.h"
+#include "DocumentCommands.h"
+#include "LineCommandSet.h"
 #include "MainMenu.h"
 #include "TAboutForm.h"
-#include "core/DocumentRecovery.h"
 #include "core/IoError.h"
-#include "core/LooksLikeDialog.h"
 #include "core/PathText.h"
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
@@ -20,9 +20,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -46,11 +43,6 @@ constexpr int kDescriptionAreaHeight = 220;
 constexpr int kLineCountEntry = 14;
 constexpr int kUnencodableEntry = 47;
 
-constexpr int kSavedEntry = 48;
-constexpr int kLoadNotesEntry = 49;
-constexpr int kNotADialogEntry = 50;
-constexpr int kRestoreQuestionEntry = 51;
-constexpr int kRecoveryFailedEntry = 52;
 
 // Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,
 // with Qt's own standard icons where the theme has none.
@@ -79,10 +71,6 @@ constexpr ToolButtonSpec kToolButtons[] = {
     {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
 };
 
-// Items that only act on whole selected rows and so are off while cells are edited.
-constexpr const char* kRowSelectionItems[] = {"Nup", "Ndn", "NB1", "NB2",
-                                              "NB3", "NB4", "NB5", "NB6"};
-
 } // namespace
 
 TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString& commandLineFile,
@@ -95,15 +83,41 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     createMenus();
     createToolBar();
     createCentralArea();
-    createUndoCommands();
+    m_lines =
+        std::make_unique<LineCommandSet>(*SG, *m_model, *m_history, m_context.tables, m_actions);
+    m_lines->createUndoCommands(*m_menus.at(QStringLiteral("N10")), *ToolBar1,
+                                ToolBar1->actions().value(ToolBar1->actions().size() - 5), *this);
+    m_documents = std::make_unique<DocumentCommands>(m_context, m_prompter, *m_history);
     connectCommands();
-    if (!m_context.recoveryDir.empty()) {
-        m_recovery = new DocumentRecovery(m_document, PathText(m_context.recoveryDir), this);
-        connect(m_recovery, &DocumentRecovery::writeFailed, this,
-                [this] { showPassingMessage(FromCp1251(mainDescription(kRecoveryFailedEntry))); });
-    }
+    connectParts();
     FormCreate(commandLineFile);
-    updateUndoCaptions();
+    m_lines->updateUndoCaptions();
+}
+
+void TMainForm::connectParts() {
+    connect(m_lines.get(), &LineCommandSet::lineCountChanged, this, &TMainForm::refreshLineCount);
+    connect(m_lines.get(), &LineCommandSet::describe, this, &TMainForm::MakeLineDescr);
+    connect(m_documents.get(), &DocumentCommands::passingMessage, this,
+            &TMainForm::showPassingMessage);
+    connect(m_documents.get(), &DocumentCommands::captionChanged, this,
+            [this] { setCaption(m_document.caption()); });
+    connect(m_documents.get(), &DocumentCommands::documentReplaced, this, [this] {
+        m_lines->updateUndoCaptions();
+        m_messages.setModuleRoot(m_document.moduleRoot());
+        refreshLineCount();
+        setCurrentRow(1);
+        MakeLineDescr();
+    });
+    connect(m_documents.get(), &DocumentCommands::documentCleared, this, [this] {
+        m_lines->updateUndoCaptions();
+        MakeLineDescr();
+    });
+    connect(m_documents.get(), &DocumentCommands::recoveryRestored, this, [this] {
+        setWindowModified(m_document.isModified());
+        refreshLineCount();
+        setCurrentRow(1);
+        MakeLineDescr();
+    });
 }
 
 TMainForm::~TMainForm() {
@@ -112,7 +126,8 @@ TMainForm::~TMainForm() {
     // goes, must not call back into a half-destroyed window.
     m_undoStack.disconnect(this);
     m_document.onModifiedChanged = nullptr;
-    delete m_recovery; // it watches the store, which goes with the members
+    m_documents.reset(); // its recovery watches the store, which goes with the members
+    m_lines.reset();
     delete m_model;
 }
 
@@ -265,14 +280,22 @@ void TMainForm::createCentralArea() {
 }
 
 void TMainForm::connectCommands() {
-    const std::pair<const char*, void (TMainForm::*)()> commands[] = {
-        {"N2", &TMainForm::N2Click},   {"N3", &TMainForm::N3Click},   {"N4", &TMainForm::N4Click},
-        {"N5", &TMainForm::N5Click},   {"N19", &TMainForm::N19Click}, {"N22", &TMainForm::N22Click},
-        {"N20", &TMainForm::N20Click}, {"N24", &TMainForm::N24Click}, {"N25", &TMainForm::N25Click},
-        {"Nup", &TMainForm::NupClick}, {"Ndn", &TMainForm::NdnClick}, {"N14", &TMainForm::N14Click},
+    const std::pair<const char*, void (DocumentCommands::*)()> documentCommands[] = {
+        {"N2", &DocumentCommands::N2Click},
+        {"N3", &DocumentCommands::N3Click},
+        {"N4", &DocumentCommands::N4Click},
+        {"N5", &DocumentCommands::N5Click},
     };
-    for (const auto& [name, handler] : commands)
-        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    for (const auto& [name, handler] : documentCommands)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, m_documents.get(), handler);
+    const std::pair<const char*, void (LineCommandSet::*)()> lineCommands[] = {
+        {"N19", &LineCommandSet::N19Click}, {"N22", &LineCommandSet::N22Click},
+        {"N20", &LineCommandSet::N20Click}, {"N24", &LineCommandSet::N24Click},
+        {"N25", &LineCommandSet::N25Click}, {"Nup", &LineCommandSet::NupClick},
+        {"Ndn", &LineCommandSet::NdnClick}, {"N14", &LineCommandSet::N14Click},
+    };
+    for (const auto& [name, handler] : lineCommands)
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, m_lines.get(), handler);
 
     connect(action(QStringLiteral("N7")), &QAction::triggered, this, &QWidget::close);
     connect(action(QStringLiteral("N9")), &QAction::triggered, this, &TMainForm::MakeLineDescr);
@@ -303,8 +326,8 @@ void TMainForm::connectCommands() {
     connect(SG->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMainForm::MakeLineDescr);
     connect(SG, &QTableView::doubleClicked, this, [this] {
-        if (!action(QStringLiteral("N14"))->isChecked() && onOpenWizard)
-            onOpenWizard(currentRow());
+        if (!action(QStringLiteral("N14"))->isChecked())
+            emit openWizardRequested(currentRow());
     });
     connect(m_model, &LineStoreModel::cellEdited, this, [this] { MakeLineDescr(); });
     // Queued: the box must not open inside the cell editor's own signal, which the box's
@@ -325,17 +348,6 @@ void TMainForm::connectCommands() {
 QAction* TMainForm::action(const QString& name) const {
     const auto found = m_actions.find(name);
     return found == m_actions.end() ? nullptr : found->second;
-}
-
-int TMainForm::currentRow() const {
-    const QModelIndex index = SG->currentIndex();
-    return index.isValid() ? LineStoreModel::storeRow(index) : 1;
-}
-
-void TMainForm::setCurrentRow(int row) {
-    row = std::clamp(row, 1, m_document.store().rowCount() - 1);
-    const int column = std::max(0, SG->currentIndex().column());
-    SG->setCurrentIndex(m_model->index(row - 1, column));
 }
 
 const std::string& TMainForm::mainDescription(int entry) const {
@@ -364,48 +376,6 @@ void TMainForm::refreshLineCount() {
 
 void TMainForm::reportIoError(const std::exception& error) {
     m_prompter.ioError(QString::fromLocal8Bit(error.what()));
-}
-
-QString TMainForm::fileFilter() const {
-    return FromCp1251(m_context.tables.fileFilter);
-}
-
-bool TMainForm::LoadDlg(const QString& path) {
-    if (!FileLooksLikeDialog(PathBytes(path))) {
-        QString question = FromCp1251(mainDescription(kNotADialogEntry));
-        if (question.isEmpty())
-            question = QStringLiteral("This file does not look like a dialog. Open it?");
-        if (!m_prompter.askYesNo(QStringLiteral("Warning"), QDir::toNativeSeparators(path) +
-                                                                QStringLiteral("\n\n") + question))
-            return false;
-    }
-    bool loaded = false;
-    try {
-        loaded = m_history->load(PathBytes(path));
-    } catch (const IoError& error) {
-        reportIoError(error);
-    }
-    if (!loaded)
-        return false;
-    updateUndoCaptions();
-    setCaption(m_document.caption());
-    m_applicationTitle = PathText(m_document.caption());
-    m_messages.setModuleRoot(m_document.moduleRoot());
-    refreshLineCount();
-    setCurrentRow(1);
-    MakeLineDescr();
-    announceLoadNotes();
-    return true;
-}
-
-void TMainForm::announceLoadNotes() {
-    const std::size_t count = m_document.loadNotes().size();
-    if (count == 0)
-        return;
-    QString note = FromCp1251(mainDescription(kLoadNotesEntry));
-    if (!note.contains(QLatin1String("%1")))
-        note = QStringLiteral("Saving will change %1 lines of this file");
-    showPassingMessage(note.arg(count));
 }
 
 void TMainForm::MakeLineDescr() {
@@ -455,11 +425,10 @@ bool TMainForm::loadLanguage() {
     }
     action(QString::fromLatin1(LanguageMenuItem(m_context.settings.defLanguage)))->setChecked(true);
     applyCaptions(assignments);
-    updateUndoCaptions();
+    m_lines->updateUndoCaptions();
     refreshLineCount();
     MakeLineDescr();
-    if (onLanguageLoaded)
-        onLanguageLoaded();
+    emit languageLoaded();
     return true;
 }
 
@@ -492,325 +461,8 @@ void TMainForm::applyCaptions(const std::vector<CaptionAssignment>& assignments)
     }
 }
 
-bool TMainForm::Alarm() {
-    if (!m_document.isModified())
-        return true;
-    switch (m_prompter.askYesNoCancel(QStringLiteral("Warning"),
-                                      QStringLiteral("Dialog has been changed\n\nSave cganges?"))) {
-    case Prompter::Answer::No:
-        return true;
-    case Prompter::Answer::Yes:
-        N4Click();
-        return !m_document.isModified();
-    case Prompter::Answer::Cancel:
-        return false;
-    }
-    return false;
-}
-
-void TMainForm::N2Click() {
-    if (!Alarm())
-        return;
-    m_history->reset();
-    updateUndoCaptions();
-    discardRecovery();
-    setCaption(m_document.caption());
-    MakeLineDescr();
-}
-
-void TMainForm::N3Click() {
-    if (!Alarm())
-        return;
-    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter(), startFolder())) {
-        m_lastFolder = QFileInfo(*path).absolutePath();
-        // The changes given up for this file go first, so they are not offered back.
-        if (LoadDlg(*path)) {
-            discardRecovery();
-            offerRecovery(m_document.fileName());
-        }
-    }
-}
-
-void TMainForm::offerRecovery(const std::string& path) {
-    if (!m_recovery || !m_recovery->hasRecoveryNewerThanFile(path))
-        return;
-    QString question = FromCp1251(mainDescription(kRestoreQuestionEntry));
-    if (!question.contains(QLatin1String("%1")))
-        question = QStringLiteral("Restore the unsaved changes of %1?");
-    const QString name =
-        path.empty() ? PathText(kUntitledCaption) : QDir::toNativeSeparators(PathText(path));
-    if (!m_prompter.askYesNo(QStringLiteral("Dolmex"), question.arg(name))) {
-        m_recovery->removeRecovery(path);
-        return;
-    }
-    try {
-        // One step, so undo goes back to the file as it is on disk.
-        m_history->perform(EditVerb::RestoreRecovery,
-                           [this](LineStore&) { m_recovery->restore(); });
-    } catch (const IoError& error) {
-        reportIoError(error);
-    }
-    setWindowModified(m_document.isModified());
-    refreshLineCount();
-    setCurrentRow(1);
-    MakeLineDescr();
-}
-
-void TMainForm::discardRecovery() {
-    if (m_recovery)
-        m_recovery->discard();
-}
-
-QString TMainForm::startFolder() const {
-    if (!m_document.fileName().empty())
-        return QFileInfo(PathText(m_document.fileName())).absolutePath();
-    return m_lastFolder;
-}
-
-void TMainForm::N4Click() {
-    const QString folder = startFolder();
-    saveDocument(folder.isEmpty() ? QString() : folder + QLatin1Char('/'));
-}
-
-void TMainForm::saveDocument(const QString& proposal) {
-    std::string target = m_document.fileName();
-    if (target.empty()) {
-        const std::optional<QString> chosen = m_prompter.saveFileName(fileFilter(), proposal);
-        if (!chosen)
-            return;
-        target = PathBytes(*chosen);
-    }
-    try {
-        m_history->saveAs(target);
-    } catch (const IoError& error) {
-        reportIoError(error);
-        return;
-    }
-    discardRecovery();
-    setCaption(m_document.caption());
-    const QString path = PathText(target);
-    m_lastFolder = QFileInfo(path).absolutePath();
-    QString saved = FromCp1251(mainDescription(kSavedEntry));
-    if (!saved.contains(QLatin1String("%2")))
-        saved = QStringLiteral("Saved %1 lines to %2");
-    showPassingMessage(
-        saved.arg(m_document.store().rowCount() - 1).arg(QDir::toNativeSeparators(path)));
-}
-
-void TMainForm::N5Click() {
-    const std::string previous = m_document.fileName();
-    m_document.setFileName({});
-    // Save as proposes the current name, so a new version is one edit of it away.
-    if (previous.empty())
-        N4Click();
-    else
-        saveDocument(PathText(previous));
-    if (m_document.fileName().empty())
-        m_document.setFileName(previous);
-    // The task bar follows the document: after a completed Save as it names the new file.
-    m_applicationTitle = PathText(m_document.caption());
-}
-
-RowBlock TMainForm::selectedBlock() const {
-    const int current = currentRow();
-    const QItemSelectionModel* selection = SG->selectionModel();
-    const auto selected = [&](int row) { return selection->isRowSelected(row - 1, {}); };
-    // Only rows the user sees selected: the unbroken run of them around the current row.
-    if (action(QStringLiteral("N14"))->isChecked() || !selected(current))
-        return {current, current};
-    RowBlock block{current, current};
-    while (block.first > 1 && selected(block.first - 1))
-        --block.first;
-    while (block.last < m_document.store().rowCount() - 1 && selected(block.last + 1))
-        ++block.last;
-    return block;
-}
-
-void TMainForm::selectBlock(RowBlock block) {
-    const int offset = currentRow() - block.first;
-    SG->selectionModel()->clear();
-    setCurrentRow(block.first + std::max(0, offset));
-    // Cells are edited one at a time: no block is shown that no command would act on.
-    if (action(QStringLiteral("N14"))->isChecked())
-        return;
-    const QItemSelection selection(m_model->index(block.first - 1, 0),
-                                   m_model->index(block.last - 1, kColumnCount - 1));
-    SG->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-}
-
-void TMainForm::afterLineCommand(int row) {
-    refreshLineCount();
-    setCurrentRow(row);
-    MakeLineDescr();
-}
-
-void TMainForm::N19Click() {
-    m_history->perform(EditVerb::AppendLine,
-                       [this](LineStore& store) { afterLineCommand(AppendLine(store)); });
-}
-
-void TMainForm::N22Click() {
-    m_history->perform(EditVerb::InsertLine, [this](LineStore& store) {
-        const int row = currentRow();
-        InsertLine(store, row);
-        afterLineCommand(row);
-    });
-}
-
-void TMainForm::N20Click() {
-    m_history->perform(EditVerb::DeleteLines, [this](LineStore& store) {
-        afterLineCommand(DeleteLines(store, selectedBlock()));
-    });
-}
-
-void TMainForm::N24Click() {
-    m_history->perform(EditVerb::CopyTextToGender, [this](LineStore& store) {
-        CopyTextToGender(store, currentRow());
-        MakeLineDescr();
-    });
-}
-
-void TMainForm::N25Click() {
-    m_history->perform(EditVerb::CopyGenderToText, [this](LineStore& store) {
-        CopyGenderToText(store, currentRow());
-        MakeLineDescr();
-    });
-}
-
-void TMainForm::NupClick() {
-    m_history->perform(EditVerb::MoveUp, [this](LineStore& store) {
-        RowBlock block = selectedBlock();
-        const int offset = currentRow() - block.first;
-        if (MoveLinesUp(store, block)) {
-            setCurrentRow(block.first + offset);
-            selectBlock(block);
-        }
-    });
-}
-
-void TMainForm::NdnClick() {
-    m_history->perform(EditVerb::MoveDown, [this](LineStore& store) {
-        RowBlock block = selectedBlock();
-        const int offset = currentRow() - block.first;
-        if (MoveLinesDown(store, block)) {
-            setCurrentRow(block.first + offset);
-            selectBlock(block);
-        }
-    });
-}
-
-void TMainForm::N14Click() {
-    const bool editing = action(QStringLiteral("N14"))->isChecked();
-    // An open cell editor keeps what was typed into it, then goes.
-    if (!editing)
-        SG->finishEditing();
-    m_model->setEditable(editing);
-    SG->setSelectionBehavior(editing ? QAbstractItemView::SelectItems
-                                     : QAbstractItemView::SelectRows);
-    SG->setSelectionMode(editing ? QAbstractItemView::SingleSelection
-                                 : QAbstractItemView::ContiguousSelection);
-    SG->setEditTriggers(editing
-                            ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                  QAbstractItemView::AnyKeyPressed
-                            : QAbstractItemView::NoEditTriggers);
-    for (const char* name : kRowSelectionItems) {
-        if (QAction* item = action(QString::fromLatin1(name)))
-            item->setEnabled(!editing);
-    }
-    // What is shown selected is what a command acts on: the current cell while editing,
-    // the current row after.
-    SG->selectionModel()->select(SG->currentIndex(), editing ? QItemSelectionModel::ClearAndSelect
-                                                             : QItemSelectionModel::ClearAndSelect |
-                                                                   QItemSelectionModel::Rows);
-}
-
-void TMainForm::createUndoCommands() {
-    m_history->readCursor = [this] {
-        CursorState state{currentRow(), std::max(0, SG->currentIndex().column()), 0, 0};
-        const QModelIndexList rows = SG->selectionModel()->selectedRows();
-        if (!rows.isEmpty()) {
-            const RowBlock block = selectedBlock();
-            state.firstSelected = block.first;
-            state.lastSelected = block.last;
-        }
-        return state;
-    };
-    m_history->restoreCursor = [this](const CursorState& state) {
-        SG->setCurrentIndex(m_model->index(
-            std::clamp(state.row, 1, m_document.store().rowCount() - 1) - 1, state.column));
-        if (state.firstSelected > 0)
-            selectBlock({state.firstSelected, state.lastSelected});
-        refreshLineCount();
-        MakeLineDescr();
-    };
-    m_history->stepName = [this](EditVerb verb) {
-        return FromCp1251(m_context.tables.editMenu[VerbInfo(verb).stepEntry]);
-    };
-
-    QMenu* editing = m_menus.at(QStringLiteral("N10"));
-    QAction* first = editing->actions().value(0);
-    const std::pair<const char*, QList<QKeySequence>> commands[] = {
-        {"Undo1", {QKeySequence(QStringLiteral("Ctrl+Z"))}},
-        {"Redo1",
-         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}},
-    };
-    for (const auto& [name, keys] : commands) {
-        auto* item = new QAction(this);
-        item->setObjectName(QString::fromLatin1(name));
-        item->setShortcuts(keys);
-        item->setEnabled(false);
-        editing->insertAction(first, item);
-        m_actions[item->objectName()] = item;
-    }
-    editing->insertSeparator(first);
-    QAction* undo = action(QStringLiteral("Undo1"));
-    QAction* redo = action(QStringLiteral("Redo1"));
-    undo->setIcon(
-        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
-    redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
-                                   style()->standardIcon(QStyle::SP_ArrowForward)));
-    QAction* buffers = ToolBar1->actions().value(ToolBar1->actions().size() - 5);
-    const std::pair<const char*, QAction*> buttons[] = {{"UndoButton", undo}, {"RedoButton", redo}};
-    for (const auto& [name, item] : buttons) {
-        auto* button = new QToolButton(ToolBar1);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setDefaultAction(item);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        ToolBar1->insertWidget(buffers, button);
-    }
-    ToolBar1->insertSeparator(buffers);
-
-    connect(undo, &QAction::triggered, this, &TMainForm::UndoClick);
-    connect(redo, &QAction::triggered, this, &TMainForm::RedoClick);
-    connect(&m_undoStack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
-    connect(&m_undoStack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-    connect(&m_undoStack, &QUndoStack::indexChanged, this, &TMainForm::updateUndoCaptions);
-}
-
 EditSession& TMainForm::session() {
     return *m_history;
-}
-
-void TMainForm::updateUndoCaptions() {
-    const std::pair<const char*, QString> captions[] = {
-        {"Undo1",
-         FromCp1251(m_context.tables.editMenu[kUndo]) + QLatin1Char(' ') + m_undoStack.undoText()},
-        {"Redo1",
-         FromCp1251(m_context.tables.editMenu[kRedo]) + QLatin1Char(' ') + m_undoStack.redoText()},
-    };
-    for (const auto& [name, caption] : captions) {
-        action(QString::fromLatin1(name))->setText(caption.trimmed());
-        action(QString::fromLatin1(name))->setToolTip(caption.trimmed());
-    }
-}
-
-void TMainForm::UndoClick() {
-    m_history->undo();
-}
-
-void TMainForm::RedoClick() {
-    m_history->redo();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -820,11 +472,11 @@ void TMainForm::showEvent(QShowEvent* event) {
     m_shown = true;
     SG->setFocus();
     // The language is read here, once every window exists, since it captions them all.
-    if (loadLanguage() && onFirstShown)
-        onFirstShown();
-    announceLoadNotes(); // again, now in the language just read
+    if (loadLanguage())
+        emit firstShown();
+    m_documents->announceLoadNotes(); // again, now in the language just read
     // Asked once the window shows, in the language just read.
-    offerRecovery(m_document.fileName());
+    m_documents->offerRecovery(m_document.fileName());
 }
 
 void TMainForm::storeWindowSettings() {
@@ -843,7 +495,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         reportIoError(error);
     }
     if (Alarm()) {
-        discardRecovery();
+        m_documents->discardRecovery();
         event->accept();
     } else {
         event->ignore();
@@ -852,8 +504,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onActivated)
-        onActivated();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

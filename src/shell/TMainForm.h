@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentCommands.h"
+#include "LineCommandSet.h"
 #include "ProgramContext.h"
 #include "core/Document.h"
 #include "editing/LineCommands.h"
@@ -23,7 +25,6 @@ namespace dolmex {
 
 class DescriptionPane;
 class DialogGrid;
-class DocumentRecovery;
 class EditSession;
 class LineStoreModel;
 class Prompter;
@@ -43,10 +44,10 @@ public:
 
     Document& document() { return m_document; }
     QAction* action(const QString& name) const;
-    int currentRow() const;
-    void setCurrentRow(int row);
-    // The window caption and the application (task bar) title.
-    QString applicationTitle() const { return m_applicationTitle; }
+    int currentRow() const { return m_lines->currentRow(); }
+    void setCurrentRow(int row) { m_lines->setCurrentRow(row); }
+    // The application (task bar) title.
+    QString applicationTitle() const { return m_documents->applicationTitle(); }
     double gridHeightRatio() const { return m_gridHeightRatio; }
     // The title as the window system shows it: the caption, with "*" while modified.
     QString shownTitle() const;
@@ -57,19 +58,12 @@ public:
     // The one way the dialog is changed: every perform is one undo step.
     EditSession& session();
 
-    // Hooks for the windows that are opened from here.
-    std::function<void(int row)> onOpenWizard;
-    std::function<void()> onActivated;
-    // After a language file was read and the main window captioned: the others follow.
-    std::function<void()> onLanguageLoaded;
     // At the start of every description refresh (the block navigator follows the dialog).
     std::function<void()> onDescribe;
-    // Once, when the window is first shown and the language is read.
-    std::function<void()> onFirstShown;
 
     // The selected block of rows (the current row when none is selected).
-    RowBlock selectedBlock() const;
-    void selectBlock(RowBlock block);
+    RowBlock selectedBlock() const { return m_lines->selectedBlock(); }
+    void selectBlock(RowBlock block) { m_lines->selectBlock(block); }
 
     // The central refresh of the description panel, the navigation list and the status bar.
     void MakeLineDescr();
@@ -77,29 +71,33 @@ public:
     void Responce(int number);
     // Loads the language named by the settings and applies its captions.
     bool loadLanguage();
-    bool LoadDlg(const QString& path);
+    // The parts' commands, under the names the menus and the tests know.
+    bool LoadDlg(const QString& path) { return m_documents->LoadDlg(path); }
+    // The unsaved-changes question (see DocumentCommands::Alarm).
+    bool Alarm() { return m_documents->Alarm(); }
+    void N2Click() { m_documents->N2Click(); }
+    void N3Click() { m_documents->N3Click(); }
+    void N4Click() { m_documents->N4Click(); }
+    void N5Click() { m_documents->N5Click(); }
+    void N19Click() { m_lines->N19Click(); }
+    void N22Click() { m_lines->N22Click(); }
+    void N20Click() { m_lines->N20Click(); }
+    void N24Click() { m_lines->N24Click(); }
+    void N25Click() { m_lines->N25Click(); }
+    void NupClick() { m_lines->NupClick(); }
+    void NdnClick() { m_lines->NdnClick(); }
+    void N14Click() { m_lines->N14Click(); }
+    void UndoClick() { m_lines->UndoClick(); }
+    void RedoClick() { m_lines->RedoClick(); }
 
-    // The unsaved-changes question: nothing is asked (and true returned) when there is
-    // nothing to lose; otherwise true when the command may go on.
-    bool Alarm();
-
-    // Document commands.
-    void N2Click();
-    void N3Click();
-    void N4Click();
-    void N5Click();
-
-    // Line commands.
-    void N19Click();
-    void N22Click();
-    void N20Click();
-    void N24Click();
-    void N25Click();
-    void NupClick();
-    void NdnClick();
-    void N14Click();
-    void UndoClick();
-    void RedoClick();
+signals:
+    // A double click on a row outside edit mode: the wizard opens on it.
+    void openWizardRequested(int row);
+    void activated();
+    // After a language file was read and the main window captioned: the others follow.
+    void languageLoaded();
+    // Once, when the window is first shown and the language is read.
+    void firstShown();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,23 +113,11 @@ private:
     void connectCommands();
     void applyCaptions(const std::vector<CaptionAssignment>& assignments);
     void setCaption(const std::string& caption);
-    // Save, asking for a name (`proposal` first) when the document has none.
-    void saveDocument(const QString& proposal);
-    // Where the open and save dialogs start: the document's folder, or the last one used.
-    QString startFolder() const;
-    // Offers the recovery copy of `path` (empty: the untitled document) when it is newer
-    // than the file: Yes restores it, No deletes it.
-    void offerRecovery(const std::string& path);
-    void discardRecovery();
-    // Says once, in passing, how many lines of the loaded file a save will change.
-    void announceLoadNotes();
+    // Wires the document and line commands to the window.
+    void connectParts();
     void refreshLineCount();
-    void afterLineCommand(int currentRow);
-    void createUndoCommands();
-    void updateUndoCaptions();
     void reportIoError(const std::exception& error);
     void storeWindowSettings();
-    QString fileFilter() const;
     const std::string& mainDescription(int entry) const;
 
     ProgramContext& m_context;
@@ -151,10 +137,9 @@ private:
     DialogGrid* SG = nullptr;
     LineStoreModel* m_model = nullptr;
     DescriptionPane* m_pane = nullptr;
-    QString m_lastFolder;
-    DocumentRecovery* m_recovery = nullptr;
+    std::unique_ptr<LineCommandSet> m_lines;
+    std::unique_ptr<DocumentCommands> m_documents;
 
-    QString m_applicationTitle;
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
 };

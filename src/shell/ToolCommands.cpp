@@ -32,9 +32,9 @@ ToolCommands::ToolCommands(ProgramContext& context, Prompter& prompter, TMainFor
     };
     for (const auto& [name, handler] : commands)
         connect(main.action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
-    main.onFirstShown = [this] { BuffHint(); };
+    connect(&main, &TMainForm::firstShown, this, &ToolCommands::BuffHint);
     main.onDescribe = [this] { m_navigator.MakeBlocks(m_main.document().store()); };
-    main.onActivated = [this] { FormActivate(); };
+    connect(&main, &TMainForm::activated, this, &ToolCommands::FormActivate);
     navigator.onFocusMain = [this] {
         m_main.activateWindow();
         m_main.raise();

@@ -249,7 +249,7 @@ TEST_F(MainFormTest, LineCommandsChangeTheStoreAndSetTheFlag) {
 TEST_F(MainFormTest, EditModeEditsCellsLiveAndRefusesForeignCharacters) {
     auto form = start(QString::fromStdString(dialog("00002A.dlg", kThreeLines)));
     int wizardOpened = 0;
-    form->onOpenWizard = [&](int) { ++wizardOpened; };
+    QObject::connect(form.get(), &TMainForm::openWizardRequested, [&](int) { ++wizardOpened; });
     auto* grid = child<QTableView>(*form, "SG");
 
     trigger(*form, "N14");
