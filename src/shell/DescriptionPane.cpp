@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,6 +22,24 @@ constexpr int kPassingMessageMs = 8000;
 
 } // namespace
 
+QString FoldWhiteSpace(const QString& text) {
+    QString folded;
+    folded.reserve(text.size());
+    bool afterSpace = true; // white space at the start of a line is dropped
+    for (const QChar c : text) {
+        if (c.isSpace() && c != QChar::Nbsp) {
+            if (afterSpace)
+                continue;
+            afterSpace = true;
+            folded += QLatin1Char(' ');
+        } else {
+            afterSpace = false;
+            folded += c;
+        }
+    }
+    return folded;
+}
+
 DescriptionPane::DescriptionPane(const LanguageTables& tables, QStatusBar& statusBar,
                                  QObject* parent)
     : QObject(parent), m_tables(tables) {
@@ -27,6 +47,8 @@ DescriptionPane::DescriptionPane(const LanguageTables& tables, QStatusBar& statu
     LineDesc->setObjectName(QStringLiteral("LineDesc"));
     LineDesc->setReadOnly(true);
     LineDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Painted anew on each refresh; a history of that would only grow.
+    LineDesc->setUndoRedoEnabled(false);
 
     GB1 = new QGroupBox;
     GB1->setObjectName(QStringLiteral("GB1"));
@@ -70,23 +92,64 @@ DescriptionPane::DescriptionPane(const LanguageTables& tables, QStatusBar& statu
 }
 
 void DescriptionPane::show(LineDescription description) {
-    m_description = std::move(description);
-    QString html;
-    for (const DescLine& line : m_description.lines) {
-        const QString text = FromCp1251(line.text).toHtmlEscaped();
-        html +=
-            line.bold ? QStringLiteral("<b>%1</b><br>").arg(text) : text + QStringLiteral("<br>");
-    }
-    LineDesc->setHtml(html);
-    MoveList->clear();
-    for (const std::string& entry : m_description.moves)
-        MoveList->addItem(FromCp1251(entry));
+    // Moving the cursor repaints on every key: what did not change is left alone, since
+    // each new text relays out its widget and each status panel the whole status bar.
+    if (description.lines != m_description.lines)
+        paintLines(description.lines);
+    if (description.moves != m_description.moves)
+        paintMoves(description.moves);
     for (int i = 0; i < 3; ++i)
-        m_panels[i]->setText(FromCp1251(m_description.status[static_cast<std::size_t>(i)]));
+        setPanelText(i, FromCp1251(description.status[static_cast<std::size_t>(i)]));
+    m_description = std::move(description);
+}
+
+void DescriptionPane::paintLines(const std::vector<DescLine>& lines) {
+    // Built in place rather than parsed from HTML, with the white space folded as HTML
+    // would fold it, so the panel reads as it always has.
+    QTextDocument* document = LineDesc->document();
+    document->clear();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    QTextCharFormat plain;
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    const QString lineBreak(QChar::LineSeparator);
+    for (const DescLine& line : lines) {
+        cursor.insertText(FoldWhiteSpace(FromCp1251(line.text)), line.bold ? bold : plain);
+        cursor.insertText(lineBreak, plain);
+    }
+    cursor.endEditBlock();
+    LineDesc->moveCursor(QTextCursor::Start);
+}
+
+void DescriptionPane::paintMoves(const std::vector<std::string>& moves) {
+    // The entries are renamed in place; only a change of their number adds or takes items.
+    const int count = static_cast<int>(moves.size());
+    while (MoveList->count() > count)
+        delete MoveList->takeItem(MoveList->count() - 1);
+    for (int i = 0; i < count; ++i) {
+        const QString text = FromCp1251(moves[static_cast<std::size_t>(i)]);
+        if (i < MoveList->count()) {
+            QListWidgetItem* item = MoveList->item(i);
+            if (item->text() != text)
+                item->setText(text);
+        } else {
+            MoveList->addItem(text);
+        }
+    }
+    // As a fresh list: nothing chosen, the first entry at the top.
+    MoveList->setCurrentRow(-1);
+    MoveList->clearSelection();
+    MoveList->scrollToTop();
+}
+
+void DescriptionPane::setPanelText(int panel, const QString& text) {
+    if (m_panels[panel]->text() != text)
+        m_panels[panel]->setText(text);
 }
 
 void DescriptionPane::setLineCount(const QString& text) {
-    m_panels[2]->setText(text);
+    setPanelText(2, text);
 }
 
 void DescriptionPane::showPassingMessage(const QString& text) {

@@ -18,6 +18,10 @@ namespace dolmex {
 
 struct LanguageTables;
 
+// A description line's text with white space folded as HTML folds it: each run becomes one
+// space, and none is left at the start. A no-break space stays.
+QString FoldWhiteSpace(const QString& text);
+
 // The lower half of the main window and its status bar: the description of the current
 // line (LineDesc), the navigation list (MoveList in GB1), the three status panels and the
 // passing note. It paints what the describer built and says which move the user chose.
@@ -45,6 +49,9 @@ signals:
     void moveChosen(int target);
 
 private:
+    void paintLines(const std::vector<DescLine>& lines);
+    void paintMoves(const std::vector<std::string>& moves);
+    void setPanelText(int panel, const QString& text);
     void chooseMove(QListWidgetItem* item);
 
     const LanguageTables& m_tables;
