@@ -48,8 +48,8 @@ constexpr const char* kColumnTitles[] = {"{N}",    "{Text}", "{G}",     "{I}",
 constexpr int kInitialColumnWidths[] = {29, 230, 177, 22, 113, 53, 89, 64};
 constexpr int kRowHeight = 16;
 constexpr int kDescriptionAreaHeight = 220;
-constexpr int kLineCountEntry = 14;
-constexpr int kUnencodableEntry = 47;
+constexpr int kLineCountEntry = md::kLineCount;
+constexpr int kUnencodableEntry = md::kUnencodable;
 
 // The EDITMENU step names of the commands that change the store.
 constexpr std::pair<const char*, int> kCommandSteps[] = {
@@ -58,11 +58,11 @@ constexpr std::pair<const char*, int> kCommandSteps[] = {
     {"Ndn", kStepMoveDown},
 };
 
-constexpr int kSavedEntry = 48;
-constexpr int kLoadNotesEntry = 49;
-constexpr int kNotADialogEntry = 50;
-constexpr int kRestoreQuestionEntry = 51;
-constexpr int kRecoveryFailedEntry = 52;
+constexpr int kSavedEntry = md::kSaved;
+constexpr int kLoadNotesEntry = md::kLoadNotes;
+constexpr int kNotADialogEntry = md::kNotADialog;
+constexpr int kRestoreQuestionEntry = md::kRestoreQuestion;
+constexpr int kRecoveryFailedEntry = md::kRecoveryFailed;
 constexpr int kPassingMessageMs = 8000;
 
 // Tool bar buttons in order; nullptr is a separator. Icons come from the desktop theme,

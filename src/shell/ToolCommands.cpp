@@ -1,12 +1,12 @@
 #include "ToolCommands.h"
 
 #include "TMainForm.h"
+#include "core/Cp1251.h"
 #include "core/IoError.h"
 #include "tools/BlockLayout.h"
 #include "tools/Renumber.h"
 #include "tools/TBlockForm.h"
 #include "tools/TRenumberForm.h"
-#include "ui/Cp1251.h"
 #include "ui/Prompter.h"
 
 #include <QAction>
@@ -51,7 +51,7 @@ bool ToolCommands::writeBuffer(const std::function<void()>& write) {
     try {
         write();
     } catch (const IoError& error) {
-        m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+        m_prompter.ioError(IoErrorText(error));
         return false;
     }
     BuffHint();
@@ -98,7 +98,7 @@ void ToolCommands::NB3Click() {
         try {
             pasted = buffers().Paste(m_main.document().store(), m_main.currentRow());
         } catch (const IoError& error) {
-            m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+            m_prompter.ioError(IoErrorText(error));
         }
         if (pasted) {
             m_main.setCurrentRow(pasted->first + pasted->count - 1);
@@ -179,7 +179,7 @@ void ToolCommands::N16Click() {
     }
     if (!report)
         return;
-    m_report.showReport(*report, m_context.tables.mainDescription[kReportFinishedCaption]);
+    m_report.showReport(*report, m_context.tables.mainDescription[md::kReportFinishedCaption]);
     m_main.setCurrentRow(row);
     m_main.MakeLineDescr();
 }

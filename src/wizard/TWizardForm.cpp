@@ -34,7 +34,7 @@ namespace dolmex {
 
 namespace {
 
-constexpr int kUnencodableEntry = 47;
+constexpr int kUnencodableEntry = md::kUnencodable;
 // Buttons per row of the test and result tool bars, which wrap onto two rows.
 constexpr int kToolBarRows = 2;
 
