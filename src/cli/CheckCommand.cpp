@@ -2,6 +2,7 @@
 #include "core/PathText.h"
 
 #include "CliText.h"
+#include "core/Cp1251.h"
 #include "core/DialogReader.h"
 #include "core/IoError.h"
 #include "core/LoadNote.h"
@@ -46,7 +47,8 @@ int CheckCommand::run(const QStringList& arguments, QTextStream& out, QTextStrea
             lines = ReadDialogFile(PathBytes(file), &notes);
         } catch (const IoError& error) {
             out.flush();
-            err << "check: cannot read " << file << ": " << Local(error.reason()) << Qt::endl;
+            err << "check: cannot read " << file << ": " << QString::fromStdString(error.reason())
+                << Qt::endl;
             unreadable = true;
             continue;
         }

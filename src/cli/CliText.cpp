@@ -1,4 +1,6 @@
 #include "CliText.h"
+
+#include "core/Cp1251.h"
 #include "core/PathText.h"
 
 #include "core/FileBytes.h"
@@ -8,15 +10,8 @@
 #include "lang/Settings.h"
 
 #include <QCoreApplication>
-#include <QStringDecoder>
 
 namespace dolmex::cli {
-
-QString FromCp1251(const std::string& bytes) {
-    QStringDecoder decode("windows-1251");
-    const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
-    return decode.isValid() ? decode(view) : QString::fromLatin1(view);
-}
 
 QString JsonString(const std::string& bytes) {
     const QString text = FromCp1251(bytes);
@@ -47,10 +42,6 @@ QString JsonString(const std::string& bytes) {
         }
     }
     return json + QLatin1Char('"');
-}
-
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text);
 }
 
 void LoadLanguageTables(const QString& named, LanguageTables& tables) {

@@ -12,14 +12,8 @@ struct LanguageTables;
 
 namespace dolmex::cli {
 
-// Cells and language texts are Windows-1251 bytes; the terminal gets Unicode.
-QString FromCp1251(const std::string& bytes);
-
 // A JSON string literal (quotes and escapes) of Windows-1251 bytes.
 QString JsonString(const std::string& bytes);
-
-// File names and system messages are in the local 8-bit encoding.
-QString Local(const std::string& text);
 
 // Fills `tables` from the language file named, or else from the settings' choice beside
 // the program (English when the settings name none). Throws IoError.

@@ -76,7 +76,8 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
             return 1;
         }
     } catch (const IoError& error) {
-        err << "describe: cannot read " << file << ": " << Local(error.reason()) << Qt::endl;
+        err << "describe: cannot read " << file << ": " << QString::fromStdString(error.reason())
+            << Qt::endl;
         return 1;
     }
 
@@ -84,8 +85,8 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     try {
         LoadLanguageTables(parser.value(langOption), tables);
     } catch (const IoError& error) {
-        err << "describe: cannot read the language file " << Local(error.path()) << ": "
-            << Local(error.reason()) << Qt::endl;
+        err << "describe: cannot read the language file " << PathText(error.path()) << ": "
+            << QString::fromStdString(error.reason()) << Qt::endl;
         return 1;
     }
 
@@ -114,8 +115,8 @@ int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
                 << '\n';
     } catch (const IoError& error) {
         out.flush();
-        err << "describe: cannot read " << Local(error.path()) << ": " << Local(error.reason())
-            << Qt::endl;
+        err << "describe: cannot read " << PathText(error.path()) << ": "
+            << QString::fromStdString(error.reason()) << Qt::endl;
         return 1;
     }
     return 0;

@@ -118,15 +118,16 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     try {
         lines = ReadDialogFile(PathBytes(file));
     } catch (const IoError& error) {
-        err << "renumber: cannot read " << file << ": " << Local(error.reason()) << Qt::endl;
+        err << "renumber: cannot read " << file << ": " << QString::fromStdString(error.reason())
+            << Qt::endl;
         return 1;
     }
     LanguageTables tables;
     try {
         LoadLanguageTables(parser.value(langOption), tables);
     } catch (const IoError& error) {
-        err << "renumber: cannot read the language file " << Local(error.path()) << ": "
-            << Local(error.reason()) << Qt::endl;
+        err << "renumber: cannot read the language file " << PathText(error.path()) << ": "
+            << QString::fromStdString(error.reason()) << Qt::endl;
         return 1;
     }
 
@@ -140,7 +141,8 @@ int RenumberCommand::run(const QStringList& arguments, QTextStream& out, QTextSt
     try {
         WriteDialogFile(PathBytes(target), outcome->lines);
     } catch (const IoError& error) {
-        err << "renumber: cannot write " << target << ": " << Local(error.reason()) << Qt::endl;
+        err << "renumber: cannot write " << target << ": " << QString::fromStdString(error.reason())
+            << Qt::endl;
         return 1;
     }
     out << ReportJson(RenumberReport(*outcome, rowCount, tables)) << '\n';

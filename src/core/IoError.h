@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <stdexcept>
 #include <string>
 
@@ -22,5 +24,9 @@ private:
     std::string m_path;
     std::string m_reason;
 };
+
+// What a person reads of `error`: its path as characters, a colon and the reason (reasons
+// are Qt's words or ours, UTF-8; the path is the system's bytes).
+QString IoErrorText(const IoError& error);
 
 } // namespace dolmex

@@ -10,8 +10,6 @@ namespace dolmex {
 namespace {
 
 constexpr int kLastListItem = 20;
-constexpr int kSpellCount = 80;
-constexpr int kLastSkillName = 15;
 
 char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -75,17 +73,17 @@ private:
         };
         switch (letter) {
         case 'C':
-            return pick(m_tables.colleges, 16);
+            return pick(m_tables.colleges, names::kLastCollege);
         case 'D':
-            return pick(m_tables.degree, 3);
+            return pick(m_tables.degree, names::kLastDegree);
         case 'Q':
-            return pick(m_tables.quests, 6);
+            return pick(m_tables.quests, names::kLastQuest);
         case 'R':
-            return pick(m_tables.races, 11);
+            return pick(m_tables.races, names::kLastRace);
         case 'S':
-            return pick(m_tables.skills, kLastSkillName);
+            return pick(m_tables.skills, names::kLastSkill);
         case 'M':
-            return index >= 1 && index <= kSpellCount ? m_tables.spells[index - 1] : unknown;
+            return index >= 1 && index <= names::kSpellCount ? m_tables.spells[index - 1] : unknown;
         default:
             return {};
         }
@@ -96,7 +94,7 @@ private:
         const auto decorated = [&](std::string_view it) {
             std::string text(it);
             const std::int32_t number = ParseIntOrMinus1(it);
-            if (withSkillNames && number >= 0 && number <= kLastSkillName)
+            if (withSkillNames && number >= 0 && number <= names::kLastSkill)
                 text += " (" + m_tables.skills[number] + ")";
             return text;
         };
@@ -120,20 +118,21 @@ private:
     // line number. Anything else is skipped.
     std::string greeting(std::string_view condition) {
         const std::int32_t test = ParseIntOrMinus1(WordAt(condition, 1));
-        if (test < 0 || test > 9)
+        if (test < 0 || test > greeting::kLastCondition)
             return {};
         const std::string w2 = WordAt(condition, 2);
         const auto& texts = m_tables.greetingTests;
         const std::string& testText = texts[test];
         if (w2 == "fl")
-            return texts[10] + " " + WordAt(condition, 3) + " " + texts[13] + " " + testText;
+            return texts[greeting::kFloatingText] + " " + WordAt(condition, 3) + " " +
+                   texts[greeting::kIf] + " " + testText;
         if (w2 == "0")
-            return texts[12] + " - " + testText;
+            return texts[greeting::kNoDialog] + " - " + testText;
         const std::int32_t line = ParseIntOrMinus1(w2);
         if (line <= 0)
             return {};
         m_context.panel.addMove(TargetLineEntry(m_tables, IntText(line)));
-        return texts[11] + " " + w2 + " " + texts[13] + " " + testText;
+        return texts[greeting::kGoToLine] + " " + w2 + " " + texts[greeting::kIf] + " " + testText;
     }
 
     // The list directives; false for a letter that is none, which consumes only itself.

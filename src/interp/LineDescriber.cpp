@@ -71,15 +71,15 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
 
     const bool playerLine = intelligence != 0;
     std::string heading = mainDesc[md::kLine] + " " + number + " - " + mainDesc[md::kSpeaker] +
-                          " " + m_tables.player[playerLine ? 1 : 0];
+                          " " + m_tables.player[playerLine ? player::kPc : player::kNpc];
     const std::int32_t g = ParseIntOrMinus1(gender);
     // A gender condition the game does not know leaves the panel empty.
     if (g < -1 || g > 1)
         return finish();
     if (playerLine) {
-        heading += " (" + m_tables.gender[g + 1] + ") " + m_tables.in[intelligence < 0 ? 0 : 1] +
-                   " " + mainDesc[md::kIntelligence] + " " +
-                   std::to_string(std::llabs(intelligence));
+        heading += " (" + m_tables.gender[gender::kAnyCondition + g + 1] + ") " +
+                   m_tables.in[intelligence < 0 ? in::kAtMost : in::kAtLeast] + " " +
+                   mainDesc[md::kIntelligence] + " " + std::to_string(std::llabs(intelligence));
     }
     panel.addHeading(heading);
 

@@ -7,8 +7,6 @@ namespace dolmex {
 
 namespace {
 
-constexpr int kUnknownValueEntry = 13;
-
 // A name from the table of `letter`, with the highest index the directive may read
 // (some tables hold more entries than the names refer to). Null for other letters.
 const std::string* OperationName(const LanguageTables& tables, char letter, std::int64_t index) {
@@ -17,29 +15,29 @@ const std::string* OperationName(const LanguageTables& tables, char letter, std:
     const int i = index >= 0 && index <= 1000 ? static_cast<int>(index) : 1000;
     switch (letter) {
     case 'C':
-        last = 16;
+        last = names::kLastCollege;
         name = &tables.colleges[i];
         break;
     case 'D':
-        last = 3;
+        last = names::kLastDegree;
         name = &tables.degree[i];
         break;
     case 'Q':
-        last = 6;
+        last = names::kLastQuest;
         name = &tables.quests[i];
         break;
     case 'R':
-        last = 11;
+        last = names::kLastRace;
         name = &tables.races[i];
         break;
     case 'S':
-        last = 15;
+        last = names::kLastSkill;
         name = &tables.skills[i];
         break;
     default:
         return nullptr;
     }
-    return index > last ? &tables.mainDescription[kUnknownValueEntry] : name;
+    return index > last ? &tables.mainDescription[md::kUnknownValue] : name;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LanguageEntries.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -60,32 +62,6 @@ struct GeneratedKind {
     std::string name;
     std::string explanation;
     std::string phrase; // the template of the generated text
-};
-
-// Entries of the EDITMENU section: the undo commands and the names of undoable steps.
-enum EditMenuEntry : int {
-    kUndo = 0,
-    kRedo,
-    kStepEditCell,
-    kStepAppendLine,
-    kStepInsertLine,
-    kStepDeleteLines,
-    kStepCopyTextToGender,
-    kStepCopyGenderToText,
-    kStepMoveUp,
-    kStepMoveDown,
-    kStepCutLines,
-    kStepCutAndAppendLines,
-    kStepPasteLines,
-    kStepNumberBlock,
-    kStepSeparatorLines,
-    kStepDeleteEmptyLines,
-    kStepClearComments,
-    kStepRenumber,
-    kStepSetResponse,
-    kStepWizardApply,
-    kStepChangeLines,
-    kEditMenuEntries
 };
 
 // Every table a language file fills. Entries keep their text until a later load

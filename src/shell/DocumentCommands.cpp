@@ -15,11 +15,11 @@ namespace dolmex {
 
 namespace {
 
-constexpr int kSavedEntry = 48;
-constexpr int kLoadNotesEntry = 49;
-constexpr int kNotADialogEntry = 50;
-constexpr int kRestoreQuestionEntry = 51;
-constexpr int kRecoveryFailedEntry = 52;
+constexpr int kSavedEntry = md::kSaved;
+constexpr int kLoadNotesEntry = md::kLoadNotes;
+constexpr int kNotADialogEntry = md::kNotADialog;
+constexpr int kRestoreQuestionEntry = md::kRestoreQuestion;
+constexpr int kRecoveryFailedEntry = md::kRecoveryFailed;
 
 } // namespace
 

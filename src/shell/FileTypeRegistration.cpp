@@ -2,9 +2,9 @@
 #include "core/PathText.h"
 
 #include "ProgramContext.h"
+#include "core/Cp1251.h"
 #include "core/FileBytes.h"
 #include "core/IoError.h"
-#include "ui/Cp1251.h"
 #include "ui/Prompter.h"
 
 #include <QCoreApplication>
@@ -334,9 +334,9 @@ void DLG1Click(const ProgramContext& context, Prompter& prompter) {
                                     : PathText(context.programPath);
     try {
         RegisterFileType(QDir::toNativeSeparators(programPath),
-                         FromCp1251(context.tables.mainDescription[46]));
+                         FromCp1251(context.tables.mainDescription[md::kOpenWithCommand]));
     } catch (const IoError& error) {
-        prompter.ioError(QString::fromLocal8Bit(error.what()));
+        prompter.ioError(IoErrorText(error));
     }
 }
 

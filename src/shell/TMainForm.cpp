@@ -37,8 +37,8 @@ constexpr const char* kColumnTitles[] = {"{N}",    "{Text}", "{G}",     "{I}",
 constexpr int kInitialColumnWidths[] = {29, 230, 177, 22, 113, 53, 89, 64};
 constexpr int kRowHeight = 16;
 constexpr int kDescriptionAreaHeight = 220;
-constexpr int kLineCountEntry = 14;
-constexpr int kUnencodableEntry = 47;
+constexpr int kLineCountEntry = md::kLineCount;
+constexpr int kUnencodableEntry = md::kUnencodable;
 
 } // namespace
 

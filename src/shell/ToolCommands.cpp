@@ -1,13 +1,13 @@
 #include "ToolCommands.h"
 
 #include "TMainForm.h"
+#include "core/Cp1251.h"
 #include "core/IoError.h"
 #include "editing/EditSession.h"
 #include "tools/BlockLayout.h"
 #include "tools/Renumber.h"
 #include "tools/TBlockForm.h"
 #include "tools/TRenumberForm.h"
-#include "ui/Cp1251.h"
 #include "ui/Prompter.h"
 
 #include <QAction>
@@ -52,7 +52,7 @@ bool ToolCommands::writeBuffer(const std::function<void()>& write) {
     try {
         write();
     } catch (const IoError& error) {
-        m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+        m_prompter.ioError(IoErrorText(error));
         return false;
     }
     BuffHint();
@@ -98,7 +98,7 @@ void ToolCommands::NB3Click() {
             try {
                 rows = buffers().Paste(store, m_main.currentRow());
             } catch (const IoError& error) {
-                m_prompter.ioError(QString::fromLocal8Bit(error.what()));
+                m_prompter.ioError(IoErrorText(error));
             }
             if (rows) {
                 m_main.setCurrentRow(rows->first + rows->count - 1);
@@ -178,7 +178,7 @@ void ToolCommands::N16Click() {
         });
     if (!report)
         return;
-    m_report.showReport(*report, m_context.tables.mainDescription[kReportFinishedCaption]);
+    m_report.showReport(*report, m_context.tables.mainDescription[md::kReportFinishedCaption]);
     m_main.setCurrentRow(row);
     m_main.MakeLineDescr();
 }

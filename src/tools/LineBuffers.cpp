@@ -17,10 +17,6 @@ namespace dolmex {
 
 namespace {
 
-// MAINDESCRIPTION entries of the hints.
-constexpr int kMdContents = 15;
-constexpr int kMdEmpty = 16;
-constexpr int kMdBuffer = 17;
 constexpr int kFirstImage = 14;
 
 bool IsComment(std::string_view line) {
@@ -178,16 +174,17 @@ void LineBuffers::Clear() const {
 }
 
 std::array<BufferHint, kBufferCount> LineBuffers::BuffHint(const LanguageTables& tables) const {
-    const auto& md = tables.mainDescription;
+    const auto& words = tables.mainDescription;
     std::array<BufferHint, kBufferCount> hints;
     for (int i = 1; i <= kBufferCount; ++i) {
         BufferHint& hint = hints[static_cast<std::size_t>(i - 1)];
-        hint.text = md[kMdBuffer] + " " + IntText(i) + " - " + md[kMdContents] + ":";
+        hint.text =
+            words[md::kBuffer] + " " + IntText(i) + " - " + words[md::kBufferContents] + ":";
         std::string bytes;
         try {
             bytes = ReadFileBytes(fileName(i));
         } catch (const IoError&) {
-            hint.text += md[kMdEmpty];
+            hint.text += words[md::kEmpty];
             hint.image = kFirstImage + 2 * (i - 1);
             continue;
         }

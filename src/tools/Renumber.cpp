@@ -17,25 +17,6 @@ bool InOptionRange(std::int32_t value) {
     return value >= 1 && value <= kMaxOption;
 }
 
-// MAINDESCRIPTION entries of the report.
-enum ReportEntry : int {
-    MdLine = 0,
-    MdLineCount = 14,
-    MdUnresolvedWarning = 18,
-    MdUnresolvedHeading = 19,
-    MdReferenceIn = 20,
-    MdToMissingLine = 21,
-    MdFirstHeading = 23,
-    MdNumberingHeading = 24,
-    MdLastNumber = 25,
-    MdRewritingHeading = 26,
-    MdGeneratedLabel = 27,
-    MdResultLabel = 28,
-    MdQuestHeading = 29,
-    MdQuestInLine = 30,
-    MdClosing = 32,
-};
-
 // Picks the rows' new numbers: (old, new) for each row in order, and the last number, or
 // nothing when the numbers would pass the 32-bit range.
 std::optional<std::int32_t> NumberRows(const DialogLines& lines, const RenumberOptions& options,
@@ -56,16 +37,16 @@ std::optional<std::int32_t> NumberRows(const DialogLines& lines, const RenumberO
 }
 
 std::string KindLabel(const UnresolvedReference& reference, const LanguageTables& tables) {
-    const auto& md = tables.mainDescription;
+    const auto& words = tables.mainDescription;
     switch (reference.kind) {
     case ReferenceKind::Response:
         return "Respone Line";
     case ReferenceKind::GeneratedG:
-        return md[MdGeneratedLabel] + " G:";
+        return words[md::kGeneratedLabel] + " G:";
     case ReferenceKind::GeneratedM:
-        return md[MdGeneratedLabel] + " M:";
+        return words[md::kGeneratedLabel] + " M:";
     case ReferenceKind::Result:
-        return md[MdResultLabel] + " " + reference.code;
+        return words[md::kResultLabel] + " " + reference.code;
     }
     return {};
 }
@@ -140,34 +121,35 @@ std::optional<RenumberOutcome> RenumberLines(const DialogLines& lines,
 
 std::string UnresolvedReportText(const UnresolvedReference& reference,
                                  const LanguageTables& tables) {
-    const auto& md = tables.mainDescription;
-    return md[MdLine] + " " + reference.lineNumber + " : " + md[MdReferenceIn] + " " +
-           KindLabel(reference, tables) + " " + md[MdToMissingLine] + " " + reference.referenced;
+    const auto& words = tables.mainDescription;
+    return words[md::kLine] + " " + reference.lineNumber + " : " + words[md::kReferenceIn] + " " +
+           KindLabel(reference, tables) + " " + words[md::kToMissingLine] + " " +
+           reference.referenced;
 }
 
 std::vector<ReportLine> RenumberReport(const RenumberOutcome& outcome, int rowCount,
                                        const LanguageTables& tables) {
-    const auto& md = tables.mainDescription;
+    const auto& words = tables.mainDescription;
     std::vector<ReportLine> report;
     report.reserve(8 + outcome.unresolved.size() + outcome.quests.size());
-    report.push_back({true, md[MdFirstHeading]});
-    report.push_back({false, md[MdLineCount] + " - " + IntText(rowCount)});
-    report.push_back({true, md[MdNumberingHeading]});
-    report.push_back({false, md[MdLastNumber] + " - " + IntText(outcome.lastNumber)});
-    report.push_back({true, md[MdRewritingHeading]});
+    report.push_back({true, words[md::kReportFirstHeading]});
+    report.push_back({false, words[md::kLineCount] + " - " + IntText(rowCount)});
+    report.push_back({true, words[md::kNumberingHeading]});
+    report.push_back({false, words[md::kLastNumber] + " - " + IntText(outcome.lastNumber)});
+    report.push_back({true, words[md::kRewritingHeading]});
     if (!outcome.unresolved.empty()) {
-        report.push_back({false, md[MdUnresolvedWarning] + " !!!!"});
-        report.push_back({true, md[MdUnresolvedHeading]});
+        report.push_back({false, words[md::kUnresolvedWarning] + " !!!!"});
+        report.push_back({true, words[md::kUnresolvedHeading]});
         for (const UnresolvedReference& reference : outcome.unresolved)
             report.push_back({false, UnresolvedReportText(reference, tables)});
     }
     if (!outcome.quests.empty()) {
-        report.push_back({true, md[MdQuestHeading] + " :"});
+        report.push_back({true, words[md::kQuestHeading] + " :"});
         for (const QuestListing& quest : outcome.quests)
-            report.push_back(
-                {false, IntText(quest.quest) + " " + md[MdQuestInLine] + " " + quest.lineNumber});
+            report.push_back({false, IntText(quest.quest) + " " + words[md::kQuestInLine] + " " +
+                                         quest.lineNumber});
     }
-    report.push_back({true, md[MdClosing] + " !"});
+    report.push_back({true, words[md::kReportClosing] + " !"});
     return report;
 }
 

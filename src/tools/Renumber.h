@@ -52,11 +52,6 @@ struct FormCaption {
 };
 extern const std::array<FormCaption, 10> kRenumberFormCaptions;
 
-// MAINDESCRIPTION entries of the report window's caption while the command runs and
-// when it has finished.
-inline constexpr int kReportRunningCaption = 22;
-inline constexpr int kReportFinishedCaption = 31;
-
 // A "Q:" line: its quest number and its (new) line number.
 struct QuestListing {
     int row = 0;

@@ -1,6 +1,6 @@
 #include "TBlockForm.h"
 
-#include "ui/Cp1251.h"
+#include "core/Cp1251.h"
 
 #include <QKeyEvent>
 #include <QListWidget>

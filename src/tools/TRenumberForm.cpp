@@ -1,7 +1,7 @@
 #include "TRenumberForm.h"
 
+#include "core/Cp1251.h"
 #include "lang/LanguageTables.h"
-#include "ui/Cp1251.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,5 +1,9 @@
 #pragma once
 
+// What a cell can hold of the text a user types; the conversion itself is the core's.
+#include "core/Cp1251.h"
+
+#include <QChar>
 #include <QString>
 
 #include <optional>
@@ -7,15 +11,6 @@
 #include <string_view>
 
 namespace dolmex {
-
-// Cells, language texts and message texts are Windows-1251 bytes. Only the windows see
-// characters: these two functions are the one place where bytes and characters meet.
-
-QString FromCp1251(std::string_view bytes);
-
-// The bytes of `text`, or nothing when a character has no Windows-1251 byte (it is then
-// refused rather than saved as some other character).
-std::optional<std::string> ToCp1251(const QString& text);
 
 // Text the user enters into a cell: the first character a dialog file cannot hold there,
 // one outside Windows-1251 or one that would end or split the line's fields ("{", "}",

@@ -28,7 +28,7 @@ namespace dolmex {
 
 namespace {
 
-constexpr int kUnencodableEntry = 47;
+constexpr int kUnencodableEntry = md::kUnencodable;
 
 // The widget class that each kind of control is in TWizardForm.ui.
 template <typename Kind> struct WidgetOf;

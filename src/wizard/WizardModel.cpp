@@ -94,9 +94,10 @@ void WizardModel::applyLanguage(const std::vector<CaptionAssignment>& assignment
             break;
         }
     }
-    m_captions["NPCRB"] = m_tables.player[0];
-    m_captions["PCRB"] = m_tables.player[1];
-    m_c.GenderBox.rows = {m_tables.gender[3], m_tables.gender[4], m_tables.gender[5]};
+    m_captions["NPCRB"] = m_tables.player[player::kNpc];
+    m_captions["PCRB"] = m_tables.player[player::kPc];
+    m_c.GenderBox.rows = {m_tables.gender[gender::kWizardAny], m_tables.gender[gender::kWizardMale],
+                          m_tables.gender[gender::kWizardFemale]};
     for (const MenuEntry& entry : MenuEntries()) {
         if (entry.source == CaptionSource::SkillKind)
             m_captions[std::string(entry.name)] = m_tables.skillKind[entry.captionIndex];

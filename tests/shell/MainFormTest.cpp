@@ -1,7 +1,7 @@
+#include "core/Cp1251.h"
 #include "shell/TMainForm.h"
 #include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
-#include "ui/Cp1251.h"
 #include "ui/Prompter.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The wizard window driven through its widgets, opened from the main window as the program
 // wires them.
 
+#include "core/Cp1251.h"
 #include "shell/ProgramWindows.h"
 #include "support/ProgramFolder.h"
 #include "support/TestFiles.h"
-#include "ui/Cp1251.h"
 #include "ui/Prompter.h"
 #include "wizard/TWizardForm.h"
 

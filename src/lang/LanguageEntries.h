@@ -1,0 +1,135 @@
+#pragma once
+
+// The entry numbers of the language file's texts that the program reads by number, one
+// list per section, so that the editor, its tools and dolmex-cli read the same entries.
+
+namespace dolmex {
+
+// MAINDESCRIPTION: words of the description panel, the status bar, the reports, the hints
+// and the main window's notes.
+namespace md {
+// The heading of a line, as in "Line 12 - spoken by Player (any gender) min. intelligence 5".
+inline constexpr int kLine = 0;
+inline constexpr int kSpeaker = 1;
+inline constexpr int kIntelligence = 2;
+// Headings, text labels and the response.
+inline constexpr int kTestsHeading = 3;
+inline constexpr int kResultsHeading = 4;
+inline constexpr int kNpcText = 5;
+inline constexpr int kOtherGenderText = 6;
+inline constexpr int kResponse = 7;
+inline constexpr int kNegativeResponse = 8;
+inline constexpr int kResponseZero = 9;
+// Exactly two words: they start every jump entry of the navigation list.
+inline constexpr int kTargetLine = 10;
+inline constexpr int kGeneratedHeading = 11;
+inline constexpr int kArgumentsHeading = 12;
+inline constexpr int kUnknownValue = 13;
+inline constexpr int kLineCount = 14;
+// The buffer hints; kEmpty also heads an empty line's description.
+inline constexpr int kBufferContents = 15;
+inline constexpr int kEmpty = 16;
+inline constexpr int kBuffer = 17;
+// The renumbering report and its window's captions.
+inline constexpr int kUnresolvedWarning = 18;
+inline constexpr int kUnresolvedHeading = 19;
+inline constexpr int kReferenceIn = 20;
+inline constexpr int kToMissingLine = 21;
+inline constexpr int kReportRunningCaption = 22;
+inline constexpr int kReportFirstHeading = 23;
+inline constexpr int kNumberingHeading = 24;
+inline constexpr int kLastNumber = 25;
+inline constexpr int kRewritingHeading = 26;
+inline constexpr int kGeneratedLabel = 27;
+inline constexpr int kResultLabel = 28;
+inline constexpr int kQuestHeading = 29;
+inline constexpr int kQuestInLine = 30;
+inline constexpr int kReportFinishedCaption = 31;
+inline constexpr int kReportClosing = 32;
+// Texts found in the game's message files: a suffix, then one heading per message kind
+// from kFirstMessageHeading on.
+inline constexpr int kMessageSuffix = 33;
+inline constexpr int kFirstMessageHeading = 34;
+// The status bar.
+inline constexpr int kNpcComment = 43;
+inline constexpr int kPlayerComment = 44;
+inline constexpr int kNoComment = 45;
+// The shell command that opens a .dlg file.
+inline constexpr int kOpenWithCommand = 46;
+// Typed text holding a character a dialog file cannot store.
+inline constexpr int kUnencodable = 47;
+// Passing notes and questions of the main window.
+inline constexpr int kSaved = 48;
+inline constexpr int kLoadNotes = 49;
+inline constexpr int kNotADialog = 50;
+inline constexpr int kRestoreQuestion = 51;
+inline constexpr int kRecoveryFailed = 52;
+} // namespace md
+
+// PLAYER: who speaks a line.
+namespace player {
+inline constexpr int kNpc = 0;
+inline constexpr int kPc = 1;
+} // namespace player
+
+// GENDER: the gender condition of a player line (empty, 0, 1), then the wizard's list.
+namespace gender {
+inline constexpr int kAnyCondition = 0;
+inline constexpr int kWizardAny = 3;
+inline constexpr int kWizardMale = 4;
+inline constexpr int kWizardFemale = 5;
+} // namespace gender
+
+// IN: the intelligence condition, at most or at least.
+namespace in {
+inline constexpr int kAtMost = 0;
+inline constexpr int kAtLeast = 1;
+} // namespace in
+
+// GREETINGTESTS: conditions 0 to kLastCondition, then the words of a greeting list line.
+namespace greeting {
+inline constexpr int kLastCondition = 9;
+inline constexpr int kFloatingText = 10;
+inline constexpr int kGoToLine = 11;
+inline constexpr int kNoDialog = 12;
+inline constexpr int kIf = 13;
+} // namespace greeting
+
+// The last entry of each name table that a line's text may name; a number past it reads
+// as MAINDESCRIPTION's md::kUnknownValue. Spells are named 1 to kSpellCount.
+namespace names {
+inline constexpr int kLastCollege = 16;
+inline constexpr int kLastDegree = 3;
+inline constexpr int kLastQuest = 6;
+inline constexpr int kLastRace = 11;
+inline constexpr int kLastSkill = 15;
+inline constexpr int kSpellCount = 80;
+} // namespace names
+
+// EDITMENU: the undo commands and the names of undoable steps.
+enum EditMenuEntry : int {
+    kUndo = 0,
+    kRedo,
+    kStepEditCell,
+    kStepAppendLine,
+    kStepInsertLine,
+    kStepDeleteLines,
+    kStepCopyTextToGender,
+    kStepCopyGenderToText,
+    kStepMoveUp,
+    kStepMoveDown,
+    kStepCutLines,
+    kStepCutAndAppendLines,
+    kStepPasteLines,
+    kStepNumberBlock,
+    kStepSeparatorLines,
+    kStepDeleteEmptyLines,
+    kStepClearComments,
+    kStepRenumber,
+    kStepSetResponse,
+    kStepWizardApply,
+    kStepChangeLines,
+    kEditMenuEntries
+};
+
+} // namespace dolmex
