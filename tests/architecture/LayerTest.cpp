@@ -7,7 +7,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -66,9 +65,33 @@ bool IsQtHeader(const std::string& header) {
            std::isupper(static_cast<unsigned char>(header[1]));
 }
 
+// `#include <a/b.h>` or `#include "b.h"`, with any blanks around "#" and "include".
+bool ParseInclude(const std::string& line, std::string& header, char& opening) {
+    std::istringstream in(line);
+    std::string hash;
+    if (!(in >> hash) || hash.rfind('#', 0) != 0)
+        return false;
+    std::string rest = hash.substr(1);
+    std::string word;
+    if (rest.empty() && !(in >> rest))
+        return false;
+    if (rest.rfind("include", 0) != 0)
+        return false;
+    std::getline(in, word);
+    rest = rest.substr(7) + word;
+    const auto start = rest.find_first_not_of(" \t");
+    if (start == std::string::npos || (rest[start] != '<' && rest[start] != '"'))
+        return false;
+    opening = rest[start];
+    const auto end = rest.find(opening == '<' ? '>' : '"', start + 1);
+    if (end == std::string::npos)
+        return false;
+    header = rest.substr(start + 1, end - start - 1);
+    return true;
+}
+
 std::vector<std::string> LayerViolations(const fs::path& src, const std::vector<Layer>& layers,
                                          const fs::path& qtCore) {
-    static const std::regex kInclude(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
     std::vector<std::string> violations;
     for (const auto& entry : fs::recursive_directory_iterator(src)) {
         const std::string extension = entry.path().extension().string();
@@ -83,11 +106,11 @@ std::vector<std::string> LayerViolations(const fs::path& src, const std::vector<
         std::ifstream in(entry.path());
         std::string line;
         while (std::getline(in, line)) {
-            std::smatch match;
-            if (!std::regex_search(line, match, kInclude))
+            std::string header;
+            char opening = 0;
+            if (!ParseInclude(line, header, opening))
                 continue;
-            const std::string header = match[2];
-            if (match[1] == "<") {
+            if (opening == '<') {
                 // <QString> or <QtCore/QString>: QtCore's own headers only.
                 const std::string name = header.substr(header.find('/') + 1);
                 const bool qt = IsQtHeader(header) || header.rfind("Qt", 0) == 0;
