@@ -5,6 +5,23 @@
 
 namespace dolmex {
 
+// CAPTIONS: entries 1 to 10 are kept as a table, the renumbering window's captions; the
+// other entries set controls by name.
+namespace captions {
+inline constexpr int kRenumberWindow = 1;
+inline constexpr int kNumberingGroup = 2;
+inline constexpr int kContinuous = 3;
+inline constexpr int kInBlocks = 4;
+inline constexpr int kBlockSize = 5;
+inline constexpr int kStep = 6;
+inline constexpr int kRewriteGroup = 7;
+inline constexpr int kRewriteGenerated = 8;
+inline constexpr int kRewriteResults = 9;
+inline constexpr int kListQuests = 10;
+inline constexpr int kFirstTableEntry = kRenumberWindow;
+inline constexpr int kLastTableEntry = kListQuests;
+} // namespace captions
+
 // MAINDESCRIPTION: words of the description panel, the status bar, the reports, the hints
 // and the main window's notes.
 namespace md {

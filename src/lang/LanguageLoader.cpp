@@ -252,7 +252,7 @@ private:
     }
 
     void applyCaption(const std::string& line) {
-        if (m_lineIndex >= 1 && m_lineIndex <= 10) {
+        if (m_lineIndex >= captions::kFirstTableEntry && m_lineIndex <= captions::kLastTableEntry) {
             m_tables.captions.set(m_lineIndex, line);
         } else if (m_lineIndex >= 21 && m_lineIndex <= 24) {
             assign(TargetWindow::Wizard, "ResLineBox", CaptionProperty::AddItem, line);

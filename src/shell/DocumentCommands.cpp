@@ -43,10 +43,6 @@ QString DocumentCommands::mainDescription(int entry) const {
     return FromCp1251(m_context.tables.mainDescription[entry]);
 }
 
-void DocumentCommands::reportIoError(const std::exception& error) {
-    m_prompter.ioError(QString::fromLocal8Bit(error.what()));
-}
-
 QString DocumentCommands::fileFilter() const {
     return FromCp1251(m_context.tables.fileFilter);
 }
@@ -64,7 +60,7 @@ bool DocumentCommands::LoadDlg(const QString& path) {
     try {
         loaded = m_session.load(PathBytes(path));
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
     }
     if (!loaded)
         return false;
@@ -139,7 +135,7 @@ void DocumentCommands::offerRecovery(const std::string& path) {
         // One step, so undo goes back to the file as it is on disk.
         m_session.perform(EditVerb::RestoreRecovery, [this](LineStore&) { m_recovery->restore(); });
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
     }
     emit recoveryRestored();
 }
@@ -173,7 +169,7 @@ void DocumentCommands::saveDocument(const QString& proposal) {
     try {
         m_session.saveAs(target);
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
         return;
     }
     discardRecovery();

@@ -62,7 +62,6 @@ private:
     QString startFolder() const;
     QString fileFilter() const;
     QString mainDescription(int entry) const;
-    void reportIoError(const std::exception& error);
 
     ProgramContext& m_context;
     Prompter& m_prompter;

@@ -140,21 +140,19 @@ void LineCommandSet::N25Click() {
 }
 
 void LineCommandSet::NupClick() {
-    m_history.perform(EditVerb::MoveUp, [this](LineStore& store) {
-        RowBlock block = selectedBlock();
-        const int offset = currentRow() - block.first;
-        if (MoveLinesUp(store, block)) {
-            setCurrentRow(block.first + offset);
-            selectBlock(block);
-        }
-    });
+    moveSelectedBlock(EditVerb::MoveUp, MoveLinesUp);
 }
 
 void LineCommandSet::NdnClick() {
-    m_history.perform(EditVerb::MoveDown, [this](LineStore& store) {
+    moveSelectedBlock(EditVerb::MoveDown, MoveLinesDown);
+}
+
+void LineCommandSet::moveSelectedBlock(EditVerb verb, bool (*move)(LineStore&, RowBlock&)) {
+    m_history.perform(verb, [this, move](LineStore& store) {
         RowBlock block = selectedBlock();
         const int offset = currentRow() - block.first;
-        if (MoveLinesDown(store, block)) {
+        // The cursor keeps its place inside the block, and the block stays selected.
+        if (move(store, block)) {
             setCurrentRow(block.first + offset);
             selectBlock(block);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/EditVerb.h"
 #include "editing/LineCommands.h"
 
 #include <QObject>
@@ -63,6 +64,7 @@ signals:
     void describe();
 
 private:
+    void moveSelectedBlock(EditVerb verb, bool (*move)(LineStore&, RowBlock&));
     QAction* action(const char* name) const;
     void afterLineCommand(int currentRow);
     bool editMode() const;

@@ -104,7 +104,7 @@ void TMainForm::FormCreate(const QString& commandLineFile) {
     try {
         ReadSettings(m_context.settingsPath, m_context.settings);
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
     }
     const Settings& settings = m_context.settings;
     resize(settings.windowWidth, settings.windowHeight);
@@ -257,10 +257,6 @@ void TMainForm::refreshLineCount() {
     m_pane->setLineCount(FromCp1251(m_document.lineCountText(mainDescription(kLineCountEntry))));
 }
 
-void TMainForm::reportIoError(const std::exception& error) {
-    m_prompter.ioError(QString::fromLocal8Bit(error.what()));
-}
-
 void TMainForm::MakeLineDescr() {
     if (onDescribe)
         onDescribe();
@@ -271,7 +267,7 @@ void TMainForm::MakeLineDescr() {
         m_pane->show(m_describer.MakeLineDescr(m_document.store(), currentRow(),
                                                m_pane->description().status, options));
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
     }
 }
 
@@ -298,7 +294,7 @@ bool TMainForm::loadLanguage() {
         assignments = LoadLanguage(m_context.languageFolder(), m_context.settings.defLanguage,
                                    m_context.tables);
     } catch (const IoError& error) {
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
         // Without captions the window has no menus to choose another language with: the
         // shipped English file stands in, and its name is what the settings keep.
         if (m_context.settings.defLanguage == kFallbackLanguage)
@@ -375,7 +371,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         WriteSettings(m_context.settingsPath, m_context.settings);
     } catch (const IoError& error) {
         // Reported, but never a reason to keep the user in the window.
-        reportIoError(error);
+        m_prompter.ioError(IoErrorText(error));
     }
     if (Alarm()) {
         m_documents->discardRecovery();

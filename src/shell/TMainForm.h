@@ -116,7 +116,6 @@ private:
     // Wires the document and line commands to the window.
     void connectParts();
     void refreshLineCount();
-    void reportIoError(const std::exception& error);
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;
 

@@ -54,16 +54,16 @@ std::string KindLabel(const UnresolvedReference& reference, const LanguageTables
 } // namespace
 
 const std::array<FormCaption, 10> kRenumberFormCaptions{{
-    {"TRenumberForm", 1},
-    {"GroupBox1", 2},
-    {"RB1", 3},
-    {"RB2", 4},
-    {"Label3", 5},
-    {"Label2", 6},
-    {"GroupBox2", 7},
-    {"CheckBox1", 8},
-    {"CheckBox2", 9},
-    {"CheckBox3", 10},
+    {"TRenumberForm", captions::kRenumberWindow},
+    {"GroupBox1", captions::kNumberingGroup},
+    {"RB1", captions::kContinuous},
+    {"RB2", captions::kInBlocks},
+    {"Label3", captions::kBlockSize},
+    {"Label2", captions::kStep},
+    {"GroupBox2", captions::kRewriteGroup},
+    {"CheckBox1", captions::kRewriteGenerated},
+    {"CheckBox2", captions::kRewriteResults},
+    {"CheckBox3", captions::kListQuests},
 }};
 
 bool AreValidRenumberOptions(const RenumberOptions& options) {
