@@ -1,6 +1,7 @@
 #include "LineStore.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace dolmex {
 
@@ -15,9 +16,15 @@ bool IsColumn(int column) {
     return column >= 0 && column < kColumnCount;
 }
 
+// One counter for all stores, so no two stores nor two states of one share a revision.
+std::uint64_t NextRevision() {
+    static std::atomic<std::uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+
 } // namespace
 
-LineStore::LineStore() : m_rows(1) {}
+LineStore::LineStore() : m_rows(1), m_revision(NextRevision()) {}
 
 std::string_view LineStore::cell(int row, int column) const {
     if (!isDataRow(row))
@@ -134,6 +141,7 @@ void LineStore::aboutToChange(const LineStoreChange& change) {
 }
 
 void LineStore::changed(const LineStoreChange& change) {
+    m_revision = NextRevision();
     for (LineStoreObserver* observer : m_observers)
         observer->lineStoreChanged(change);
 }

@@ -3,6 +3,7 @@
 #include "PackedLine.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,9 @@ public:
     // A copy of the row to edit; an out-of-range row gives an empty line.
     DialogLine line(int row) const;
     const DialogLines& lines() const { return m_rows; }
+    // Differs after every change, and between any two stores, so what is derived from the
+    // rows can be kept until they change.
+    std::uint64_t revision() const { return m_revision; }
 
     const std::string& title(int column) const;
     void setTitle(int column, std::string text);
@@ -76,6 +80,7 @@ private:
     std::array<std::string, kColumnCount> m_titles;
     DialogLines m_rows;
     std::vector<LineStoreObserver*> m_observers;
+    std::uint64_t m_revision;
 };
 
 } // namespace dolmex

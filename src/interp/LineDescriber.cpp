@@ -21,19 +21,24 @@ std::string Labelled(const std::string& label, std::string_view text) {
     return labelled;
 }
 
-// The comment of the last row numbered exactly `number` that has one. Searched from the
-// end, since the last one wins, and the comment first, since most rows have none: this
-// runs on every key press over dialogs of many thousand lines.
-std::string TargetComment(const LineStore& store, const std::string& number) {
-    const DialogLines& rows = store.lines();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        if (!(*row)[ColComment].empty() && (*row)[ColNumber] == number)
-            return std::string((*row)[ColComment]);
-    }
-    return {};
-}
-
 } // namespace
+
+std::string LineDescriber::targetComment(const LineStore& store, const std::string& number) {
+    const DialogLines& rows = store.lines();
+    if (m_indexedStore != &store || m_indexedRevision != store.revision()) {
+        m_commentedRows.clear();
+        // The comment first, since most rows have none; a later row replaces an earlier.
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (!rows[i][ColComment].empty())
+                m_commentedRows[std::string(rows[i][ColNumber])] = i;
+        }
+        m_indexedStore = &store;
+        m_indexedRevision = store.revision();
+    }
+    const auto found = m_commentedRows.find(number);
+    return found == m_commentedRows.end() ? std::string()
+                                          : std::string(rows[found->second][ColComment]);
+}
 
 LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
                                              const StatusPanels& previous, DisplayOptions options) {
@@ -128,7 +133,7 @@ LineDescription LineDescriber::MakeLineDescr(const LineStore& store, int row,
             panel.addMove(mainDesc[md::kResponseZero]);
         } else {
             std::string line = mainDesc[md::kResponse] + " " + TargetLineEntry(m_tables, response);
-            if (const std::string target = TargetComment(store, response); !target.empty())
+            if (const std::string target = targetComment(store, response); !target.empty())
                 line += " (" + target + ")";
             panel.add(line);
             panel.addMove(TargetLineEntry(m_tables, response));

@@ -4,7 +4,9 @@
 #include "GameMessages.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace dolmex {
@@ -45,9 +47,17 @@ public:
     const GameMessageStore& messages() const { return m_store; }
 
 private:
+    // The comment of the last row numbered `number` that has one, or "".
+    std::string targetComment(const LineStore& store, const std::string& number);
+
     const LanguageTables& m_tables;
     GameMessageSource& m_source;
     GameMessageStore m_store;
+    // For each line number, the index in the rows of the last one that has a comment;
+    // built once per state of the store instead of a scan of all rows on every key press.
+    const LineStore* m_indexedStore = nullptr;
+    std::uint64_t m_indexedRevision = 0;
+    std::unordered_map<std::string, std::size_t> m_commentedRows;
 };
 
 } // namespace dolmex

@@ -164,6 +164,33 @@ TEST(MakeLineDescr, Responses) {
     }
 }
 
+// The target's comment is looked up in what the describer keeps between refreshes: every
+// kind of change to the rows, and another store, must show through.
+TEST(MakeLineDescr, ResponseCommentFollowsChangesOfTheRows) {
+    Fixture f;
+    LineStore store = Store({{"1", "Hi", "", "", "", "12", "", ""},
+                             {"12", "a", "", "", "", "", "", "first"},
+                             {"12", "b", "", "", "", "", "", ""}});
+    const auto response = [&](const LineStore& s) { return f.describe(s, 1).lines.back().text; };
+    EXPECT_EQ(response(store), "Response: To line 12 (first)");
+    store.setCell(3, ColComment, "second");
+    EXPECT_EQ(response(store), "Response: To line 12 (second)");
+    store.setCell(3, ColNumber, "13");
+    EXPECT_EQ(response(store), "Response: To line 12 (first)");
+    store.insertLines(4, {{"12", "c", "", "", "", "", "", "third"}});
+    EXPECT_EQ(response(store), "Response: To line 12 (third)");
+    store.setLine(4, {"14", "c", "", "", "", "", "", "third"});
+    EXPECT_EQ(response(store), "Response: To line 12 (first)");
+    store.removeLines(2, 1);
+    EXPECT_EQ(response(store), "Response: To line 12");
+    const LineStore other = Store(
+        {{"1", "Hi", "", "", "", "12", "", ""}, {"12", "a", "", "", "", "", "", "elsewhere"}});
+    EXPECT_EQ(response(other), "Response: To line 12 (elsewhere)");
+    store.replaceAll(
+        {{"1", "Hi", "", "", "", "12", "", ""}, {"12", "a", "", "", "", "", "", "new"}});
+    EXPECT_EQ(response(store), "Response: To line 12 (new)");
+}
+
 TEST(MakeLineDescr, AWholeLineInOrder) {
     Fixture f;
     f.tables.test.add({"gv", "var #1 is ?2{set,zero,below,above,any}"});
