@@ -129,6 +129,8 @@ enum EditMenuEntry : int {
     kStepSetResponse,
     kStepWizardApply,
     kStepChangeLines,
+    kStepReplace,
+    kStepReplaceAll,
     kEditMenuEntries
 };
 
