@@ -46,32 +46,36 @@ public:
         return std::nullopt;
     }
 
-    // Whole cells strictly after (row, column) up to and including (lastRow, lastColumn).
+    // Whole cells strictly after (row, column) up to and including (toRow, toColumn).
+    // The row is looked up once for its eight cells: this loop is the whole cost of a
+    // search that runs to the end of a large dialog.
     std::optional<CellMatch> forward(int row, int column, int toRow, int toColumn) const {
-        for (;;) {
-            if (++column == kColumnCount) {
-                column = 0;
-                ++row;
+        for (; row <= toRow; ++row, column = -1) {
+            if (row < 1)
+                continue;
+            const PackedLine& line = m_rows[static_cast<std::size_t>(row - 1)];
+            const int last = row == toRow ? toColumn : kColumnCount - 1;
+            for (int c = column + 1; c <= last; ++c) {
+                if (m_matcher.searches(c) && m_matcher.matches(line[c]))
+                    return inCell(row, c, false, std::numeric_limits<int>::min());
             }
-            if (row > toRow || (row == toRow && column > toColumn))
-                return std::nullopt;
-            if (auto match = inCell(row, column, false, std::numeric_limits<int>::min()))
-                return match;
         }
+        return std::nullopt;
     }
 
     // Whole cells strictly before (row, column) down to and including (toRow, toColumn).
     std::optional<CellMatch> backward(int row, int column, int toRow, int toColumn) const {
-        for (;;) {
-            if (--column < 0) {
-                column = kColumnCount - 1;
-                --row;
+        for (; row >= toRow; --row, column = kColumnCount) {
+            if (row > lastRow())
+                continue;
+            const PackedLine& line = m_rows[static_cast<std::size_t>(row - 1)];
+            const int first = row == toRow ? toColumn : 0;
+            for (int c = column - 1; c >= first; --c) {
+                if (m_matcher.searches(c) && m_matcher.matches(line[c]))
+                    return inCell(row, c, true, std::numeric_limits<int>::max());
             }
-            if (row < toRow || (row == toRow && column < toColumn))
-                return std::nullopt;
-            if (auto match = inCell(row, column, true, std::numeric_limits<int>::max()))
-                return match;
         }
+        return std::nullopt;
     }
 
 private:
