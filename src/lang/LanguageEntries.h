@@ -146,6 +146,8 @@ enum EditMenuEntry : int {
     kStepSetResponse,
     kStepWizardApply,
     kStepChangeLines,
+    kStepReplace,
+    kStepReplaceAll,
     kEditMenuEntries
 };
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace dolmex {
 namespace {
 
@@ -324,6 +326,34 @@ TEST(Renumber, ChangesTheDocumentOnlyWhenTheOptionsAreAccepted) {
     EXPECT_EQ(Column(document.store(), ColNumber), (Strings{"1", "2"}));
     EXPECT_EQ(document.store().cell(2, ColResponse), "1");
     EXPECT_EQ(report->back(), (ReportLine{true, "MD32 !"}));
+}
+
+// The places VisitReferences names are exactly those renumbering reports when no line
+// has the number, in the same order.
+TEST(References, TheVisitorSeesWhatRenumberingRewrites) {
+    const PackedLine rows[] = {
+        {"1", "G: a 12, b x, c 13", "M:x,14,y", "", "", "15", "gf 1 2, jo 0 16,, uw3 17, et"},
+        {"2", "G:, a 12", "G:a 0", "", "", "-3", "jo 0 0"},
+        {"3", "g: a 12", "M:x", "", "", "0", "uw"},
+        {"4", "M:,5", "G:a_b 6 7", "", "", "x", "et 1 2 3"},
+    };
+    for (const ReferenceScope scope :
+         {ReferenceScope{}, ReferenceScope{false, true}, ReferenceScope{true, false}}) {
+        for (const PackedLine& row : rows) {
+            SCOPED_TRACE(std::string(row[ColNumber]) + (scope.generated ? " G" : "") +
+                         (scope.results ? " R" : ""));
+            LineRewrite line(row);
+            std::vector<UnresolvedReference> unresolved;
+            RewriteReferences(line, 1, LineNumberMap(), scope, unresolved);
+            std::vector<std::tuple<int, ReferenceKind, std::string, std::int32_t>> reported, seen;
+            for (const UnresolvedReference& r : unresolved)
+                reported.emplace_back(r.column, r.kind, r.code, std::stoi(r.referenced));
+            VisitReferences(row, scope, [&](const ReferenceSite& site) {
+                seen.emplace_back(site.column, site.kind, std::string(site.code), site.number);
+            });
+            EXPECT_EQ(seen, reported);
+        }
+    }
 }
 
 } // namespace
