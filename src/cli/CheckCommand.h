@@ -1,19 +1,23 @@
 #pragma once
 
-#include "Command.h"
+#include "DialogCommand.h"
 
 namespace dolmex::cli {
 
 // Lists what would make dialog files point at the wrong lines, and the lines a save would
 // change, one problem per line.
-class CheckCommand : public Command {
+class CheckCommand : public DialogCommand {
 public:
     QString name() const override { return QStringLiteral("check"); }
     QString summary() const override {
         return QStringLiteral("Report unresolved line references, bad line numbers and lines a "
                               "save would change: check FILE...");
     }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    Positionals positionals() const override;
+    QString helpDetails() const override;
+    int execute(const QCommandLineParser& parser, const QStringList& positional) override;
 };
 
 } // namespace dolmex::cli

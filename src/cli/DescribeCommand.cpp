@@ -1,10 +1,7 @@
 #include "DescribeCommand.h"
-#include "core/PathText.h"
-
 #include "CliText.h"
 
 #include "core/Document.h"
-#include "core/IoError.h"
 #include "interp/FileMessageSource.h"
 #include "interp/LineDescriber.h"
 #include "lang/LanguageTables.h"
@@ -35,91 +32,51 @@ QString JsonLine(int row, const LineDescription& description) {
 
 } // namespace
 
-int DescribeCommand::run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dialog file."));
-    const QCommandLineOption rowOption(QStringLiteral("row"),
-                                       QStringLiteral("Only this row, counted from 1."),
-                                       QStringLiteral("R"));
-    const QCommandLineOption langOption(QStringLiteral("lang"),
-                                        QStringLiteral("The language file to use."),
-                                        QStringLiteral("LNGFILE"));
-    const QCommandLineOption noGeneratedOption(
-        QStringLiteral("no-generated-info"),
-        QStringLiteral("Leave out the explanations of generated lines."));
-    const QCommandLineOption noMessagesOption(
-        QStringLiteral("no-messages"),
-        QStringLiteral("Leave out the texts of the game's message files."));
-    parser.addOptions({rowOption, langOption, noGeneratedOption, noMessagesOption});
-    if (!parser.parse(QStringList{name()} + arguments)) {
-        err << "describe: " << parser.errorText() << Qt::endl;
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        out << parser.helpText();
-        return 0;
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        err << "describe: usage: dolmex-cli describe FILE [--row R] [--lang LNGFILE] "
-               "[--no-generated-info] [--no-messages]"
-            << Qt::endl;
-        return 2;
-    }
+Positionals DescribeCommand::positionals() const {
+    return {QStringLiteral("FILE"), QStringLiteral("The dialog file.")};
+}
+
+QList<QCommandLineOption> DescribeCommand::options() const {
+    return {
+        {QStringLiteral("row"), QStringLiteral("Only this row, counted from 1."),
+         QStringLiteral("R")},
+        languageOption(QStringLiteral("The language file to use.")),
+        {QStringLiteral("no-generated-info"),
+         QStringLiteral("Leave out the explanations of generated lines.")},
+        {QStringLiteral("no-messages"),
+         QStringLiteral("Leave out the texts of the game's message files.")},
+    };
+}
+
+int DescribeCommand::execute(const QCommandLineParser& parser, const QStringList& positional) {
     const QString file = positional.first();
-
     Document document;
-    try {
-        if (!document.LoadDlg(PathBytes(file))) {
-            err << "describe: cannot open " << file << Qt::endl;
-            return 1;
-        }
-    } catch (const IoError& error) {
-        err << "describe: cannot read " << file << ": " << QString::fromStdString(error.reason())
-            << Qt::endl;
-        return 1;
-    }
-
+    loadDocument(file, document);
     LanguageTables tables;
-    try {
-        LoadLanguageTables(parser.value(langOption), tables);
-    } catch (const IoError& error) {
-        err << "describe: cannot read the language file " << PathText(error.path()) << ": "
-            << QString::fromStdString(error.reason()) << Qt::endl;
-        return 1;
-    }
+    loadLanguage(parser, tables);
 
     const LineStore& store = document.store();
     int first = 1;
     int last = store.dataRowCount();
-    if (parser.isSet(rowOption)) {
+    if (parser.isSet(QStringLiteral("row"))) {
         bool ok = false;
-        const int row = parser.value(rowOption).toInt(&ok);
-        if (!ok || row < 1 || row > last) {
-            err << "describe: row " << parser.value(rowOption) << " is not a row of " << file
-                << " (1 to " << last << ")" << Qt::endl;
-            return 1;
-        }
+        const QString asked = parser.value(QStringLiteral("row"));
+        const int row = asked.toInt(&ok);
+        if (!ok || row < 1 || row > last)
+            failUsage(
+                QStringLiteral("row %1 is not a row of %2 (1 to %3)").arg(asked, file).arg(last));
         first = last = row;
     }
 
     DisplayOptions options;
-    options.generatedInfo = !parser.isSet(noGeneratedOption);
-    options.messageTexts = !parser.isSet(noMessagesOption);
+    options.generatedInfo = !parser.isSet(QStringLiteral("no-generated-info"));
+    options.messageTexts = !parser.isSet(QStringLiteral("no-messages"));
     FileMessageSource messages(document.moduleRoot());
     LineDescriber describer(tables, messages);
-    try {
-        for (int row = first; row <= last; ++row)
-            out << JsonLine(row, describer.MakeLineDescr(store, row, StatusPanels{}, options))
-                << '\n';
-    } catch (const IoError& error) {
-        out.flush();
-        err << "describe: cannot read " << PathText(error.path()) << ": "
-            << QString::fromStdString(error.reason()) << Qt::endl;
-        return 1;
-    }
-    return 0;
+    for (int row = first; row <= last; ++row)
+        out() << JsonLine(row, describer.MakeLineDescr(store, row, StatusPanels{}, options))
+              << '\n';
+    return kExitOk;
 }
 
 } // namespace dolmex::cli

@@ -1,18 +1,22 @@
 #pragma once
 
-#include "Command.h"
+#include "DialogCommand.h"
 
 namespace dolmex::cli {
 
 // Renumbers a dialog file as the Tools menu does and prints the report as JSON.
-class RenumberCommand : public Command {
+class RenumberCommand : public DialogCommand {
 public:
     QString name() const override { return QStringLiteral("renumber"); }
     QString summary() const override {
         return QStringLiteral("Renumber the lines of a dialog file and rewrite the references: "
                               "renumber FILE --out OUT [--blocks B] [--step S]");
     }
-    int run(const QStringList& arguments, QTextStream& out, QTextStream& err) override;
+
+protected:
+    Positionals positionals() const override;
+    QList<QCommandLineOption> options() const override;
+    int execute(const QCommandLineParser& parser, const QStringList& positional) override;
 };
 
 } // namespace dolmex::cli

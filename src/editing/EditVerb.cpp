@@ -35,6 +35,8 @@ constexpr std::array kVerbs{
     EditVerbInfo{EditVerb::SetResponse, "SetResponse", kStepSetResponse, WhenChanged},
     // An apply writes the wizard's row back whether or not anything in it was changed.
     EditVerbInfo{EditVerb::WizardApply, "WizardApply", kStepWizardApply, WhenRun},
+    EditVerbInfo{EditVerb::Replace, "Replace", kStepReplace, WhenChanged},
+    EditVerbInfo{EditVerb::ReplaceAll, "ReplaceAll", kStepReplaceAll, WhenChanged},
     // A restore that found no copy changed nothing and leaves the flag.
     EditVerbInfo{EditVerb::RestoreRecovery, "RestoreRecovery", kStepChangeLines, WhenChanged},
     EditVerbInfo{EditVerb::ChangeLines, "ChangeLines", kStepChangeLines, WhenChanged},

@@ -25,6 +25,8 @@ enum class EditVerb {
     Renumber,
     SetResponse,
     WizardApply,
+    Replace,
+    ReplaceAll,
     RestoreRecovery,
     ChangeLines,
 };

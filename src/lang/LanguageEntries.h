@@ -157,6 +157,8 @@ enum EditMenuEntry : int {
     kStepSetResponse,
     kStepWizardApply,
     kStepChangeLines,
+    kStepReplace,
+    kStepReplaceAll,
     kEditMenuEntries
 };
 

@@ -38,6 +38,24 @@ bool IsJumpingResult(std::string_view code) {
     return code == "jo" || code == "et" || code == "uw";
 }
 
+// How each kind of reference names its line; the rewriter and the visitor below read them
+// through these alone, so both agree on what a reference is.
+
+// An item of a "G:" list: a word, then the number.
+std::string GreetingNumberText(std::string_view item) {
+    return WordAt(item, 2);
+}
+
+// An "M:" text (after "M:"): the number is the second item.
+std::string MovementNumberText(std::string_view rest) {
+    return CommaItem(rest, 2);
+}
+
+// A result item "jo", "et" or "uw": the number is the second argument.
+std::int32_t JumpNumber(std::string_view item) {
+    return ParseIntOrMinus1(TailWord(item, 2));
+}
+
 class Rewriter {
 public:
     Rewriter(LineRewrite& line, int row, const LineNumberMap& map,
@@ -78,7 +96,7 @@ public:
             first = false;
             const std::string_view code = item.substr(0, 2);
             if (IsJumpingResult(code)) {
-                const std::int32_t number = ParseIntOrMinus1(TailWord(item, 2));
+                const std::int32_t number = JumpNumber(item);
                 if (number > 0) {
                     if (const std::int32_t target = m_map.find(number)) {
                         out += code;
@@ -101,7 +119,7 @@ private:
     std::string greetings(int column, std::string_view rest) {
         std::string out = "G:";
         for (const std::string_view item : ListItems(rest)) {
-            const std::string numberText = WordAt(item, 2);
+            const std::string numberText = GreetingNumberText(item);
             const std::int32_t number = ParseIntOrMinus1(numberText);
             const std::int32_t target = number > 0 ? m_map.find(number) : 0;
             if (target) {
@@ -122,7 +140,7 @@ private:
 
     // "M:" names a line in its second item; the cell is only rewritten when it resolves.
     void movement(int column, std::string_view rest) {
-        const std::string numberText = CommaItem(rest, 2);
+        const std::string numberText = MovementNumberText(rest);
         const std::int32_t number = ParseIntOrMinus1(numberText);
         if (number <= 0)
             return;
@@ -197,6 +215,41 @@ void RewriteReferences(LineRewrite& line, int row, const LineNumberMap& map, Ref
     }
     if (scope.results)
         rewriter.results();
+}
+
+void VisitReferences(const PackedLine& line, ReferenceScope scope,
+                     const std::function<void(const ReferenceSite&)>& visit) {
+    if (const std::int32_t number = ParseIntOrMinus1(line[ColResponse]); number > 0)
+        visit({ColResponse, ReferenceKind::Response, {}, number});
+    if (scope.generated) {
+        for (const int column : {ColText, ColGender}) {
+            const std::string_view cell = line[column];
+            if (!IsGeneratedReferenceText(cell))
+                continue;
+            const std::string_view rest = cell.substr(2);
+            if (cell[0] == 'M') {
+                if (const std::int32_t number = ParseIntOrMinus1(MovementNumberText(rest));
+                    number > 0)
+                    visit({column, ReferenceKind::GeneratedM, {}, number});
+                continue;
+            }
+            for (const std::string_view item : ListItems(rest)) {
+                if (const std::int32_t number = ParseIntOrMinus1(GreetingNumberText(item));
+                    number > 0)
+                    visit({column, ReferenceKind::GeneratedG, {}, number});
+            }
+        }
+    }
+    const std::string_view results = line[ColResult];
+    if (scope.results && results.size() > 2) {
+        for (const std::string_view item : ListItems(results)) {
+            const std::string_view code = item.substr(0, 2);
+            if (!IsJumpingResult(code))
+                continue;
+            if (const std::int32_t number = JumpNumber(item); number > 0)
+                visit({ColResult, ReferenceKind::Result, code, number});
+        }
+    }
 }
 
 std::int32_t QuestNumber(std::string_view text) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -84,6 +85,20 @@ private:
 // numbers are neither rewritten nor reported. `row` is only used for the reports.
 void RewriteReferences(LineRewrite& line, int row, const LineNumberMap& map, ReferenceScope scope,
                        std::vector<UnresolvedReference>& unresolved);
+
+// One place where a row names a line by its number.
+struct ReferenceSite {
+    int column = 0; // ColResponse, ColText, ColGender or ColResult
+    ReferenceKind kind = ReferenceKind::Response;
+    std::string_view code; // the result code for ReferenceKind::Result, a view into the row
+    std::int32_t number = 0;
+};
+
+// Calls `visit` for every reference of `line` to a positive number, in the order
+// RewriteReferences takes them (response, column 1, column 2, results in item order), with
+// the same scope. Renumbering rewrites exactly these.
+void VisitReferences(const PackedLine& line, ReferenceScope scope,
+                     const std::function<void(const ReferenceSite&)>& visit);
 
 // The quest number of a "Q:" text (everything after "Q:" must be a positive whole
 // number), or -1.

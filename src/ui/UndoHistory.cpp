@@ -158,7 +158,8 @@ public:
         : QUndoCommand(name), m_history(history), m_cellEdit(cellEdit), m_cursorBefore(cursor),
           m_cursorAfter(cursor) {}
 
-    void add(Change change) { m_changes.push_back(std::move(change)); }
+    Change& add(Change&& change) { return m_changes.emplace_back(std::move(change)); }
+    void dropLast() { m_changes.pop_back(); }
     bool isEmpty() const { return m_changes.empty(); }
     void setCursorAfter(CursorState cursor) { m_cursorAfter = cursor; }
     // The action has already happened when it is pushed: the push's redo does nothing.
@@ -212,7 +213,9 @@ private:
     bool m_cellEdit;
     CursorState m_cursorBefore;
     CursorState m_cursorAfter;
-    std::vector<Change> m_changes;
+    // A deque: a Change is only copied when a vector grows (DialogLines moves may throw),
+    // and a replace-all records thousands of them.
+    std::deque<Change> m_changes;
     bool m_pushed = false;
 };
 
@@ -288,7 +291,8 @@ void UndoHistory::changeBegins(const LineStoreChange& change) {
 void UndoHistory::changeEnded(const LineStoreChange& change) {
     if (!m_open)
         return;
-    Change recorded{change.kind, change.firstRow, change.column, std::move(m_before), {}, {}};
+    Change& recorded = m_open->add(
+        Change{change.kind, change.firstRow, change.column, std::move(m_before), {}, {}});
     m_before.clear();
     switch (change.kind) {
     case LineStoreChange::Kind::CellsChanged:
@@ -301,8 +305,12 @@ void UndoHistory::changeEnded(const LineStoreChange& change) {
     default:
         break;
     }
-    recorded.keepOnlyChangedCells();
-    m_open->add(std::move(recorded));
+    try {
+        recorded.keepOnlyChangedCells();
+    } catch (...) {
+        m_open->dropLast(); // a step too large to keep is not kept half
+        throw;
+    }
 }
 
 } // namespace dolmex

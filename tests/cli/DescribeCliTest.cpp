@@ -105,7 +105,7 @@ TEST(DescribeCli, OptionsSelectTheRowAndHideParts) {
     EXPECT_NE(quiet.find("1) Var 5 = 1"), std::string::npos);
 }
 
-TEST(DescribeCli, FailuresGiveOneLineAndExitCodeOne) {
+TEST(DescribeCli, FailuresGiveOneLineAndExitCodeTwo) {
     const Module m;
     struct Case {
         const char* name;
@@ -129,7 +129,7 @@ TEST(DescribeCli, FailuresGiveOneLineAndExitCodeOne) {
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
-        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_EQ(run.exitCode, 2) << c.name;
         EXPECT_EQ(run.out, "") << c.name;
         EXPECT_NE(run.err.find(c.mentioned), std::string::npos) << c.name << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name << ": " << run.err;

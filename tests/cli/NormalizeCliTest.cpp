@@ -45,7 +45,7 @@ TEST(NormalizeCli, FailuresNameTheFileAndLeaveTheOutputAlone) {
     };
     for (const auto& c : cases) {
         const CliRun run = RunCli(c.arguments);
-        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_EQ(run.exitCode, 2) << c.name;
         EXPECT_NE(run.err.find(c.mentioned), std::string::npos) << c.name << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name << ": " << run.err;
         EXPECT_EQ(ReadAll(out), "precious") << c.name;

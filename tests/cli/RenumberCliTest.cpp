@@ -136,7 +136,7 @@ TEST(RenumberCli, FileFailuresNameTheFileAndWriteNothing) {
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(c.arguments);
-        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_EQ(run.exitCode, 2) << c.name;
         EXPECT_NE(run.err.find(c.mentioned), std::string::npos) << c.name << ": " << run.err;
         EXPECT_EQ(Lines(run.err), 1) << c.name << ": " << run.err;
         EXPECT_EQ(run.out, "") << c.name;

@@ -242,7 +242,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"SKILLKIND", 0, 3, 0, EntriesOf(t.skillKind)},
             {"GREETINGTESTS", 0, 13, 100, EntriesOf(t.greetingTests)},
             {"SPELLS", 0, 79, 40, EntriesOf(t.spells)},
-            {"EDITMENU", 0, 20, 50, EntriesOf(t.editMenu)},
+            {"EDITMENU", 0, 22, 50, EntriesOf(t.editMenu)},
         };
         for (const Range& r : ranges) {
             for (int i = r.first; i <= r.last; ++i) {

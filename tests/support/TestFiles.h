@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -20,6 +22,7 @@ public:
 
     std::string write(const std::string& name, const std::string& bytes) const {
         const std::string file = path(name);
+        QDir().mkpath(QFileInfo(QString::fromStdString(file)).path());
         std::ofstream(file, std::ios::binary) << bytes;
         return file;
     }

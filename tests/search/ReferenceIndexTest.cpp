@@ -1,0 +1,90 @@
+#include "search/ReferenceIndex.h"
+#include "SearchFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dolmex {
+namespace {
+
+using Kind = ReferenceKind;
+
+class ReferenceIndexTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Fill(store, {{"10", "G: a 20, b 30", "", "", "", "20", "gf 1 2, jo 0 20"},
+                     {"20", "M:x,20", "G:, c 20", "1", "", "0", "et5 20,uw 3 30"},
+                     {"30", "g: a 20", "", "", "", "-20", "xx 0 20"}});
+    }
+    LineStore store;
+};
+
+TEST_F(ReferenceIndexTest, FindsEveryKindOfReferenceInRowOrder) {
+    const ReferenceIndex index(store);
+    EXPECT_EQ(index.referencesTo(20),
+              (std::vector<LineReference>{{1, Kind::Response, "", ColResponse},
+                                          {1, Kind::GeneratedG, "", ColText},
+                                          {1, Kind::Result, "jo", ColResult},
+                                          {2, Kind::GeneratedM, "", ColText},
+                                          // After the empty first item of the list.
+                                          {2, Kind::GeneratedG, "", ColGender},
+                                          {2, Kind::Result, "et", ColResult}}));
+    EXPECT_EQ(index.referencesTo(30),
+              (std::vector<LineReference>{{1, Kind::GeneratedG, "", ColText},
+                                          {2, Kind::Result, "uw", ColResult}}));
+    EXPECT_TRUE(index.referencesTo(10).empty());
+    EXPECT_TRUE(index.referencesTo(0).empty());
+    EXPECT_TRUE(index.referencesTo(-20).empty());
+}
+
+std::vector<int> Rows(const std::vector<LineReference>& references) {
+    std::vector<int> rows;
+    for (const LineReference& reference : references)
+        rows.push_back(reference.row);
+    return rows;
+}
+
+TEST_F(ReferenceIndexTest, FollowsEditsInsertsAndRemoves) {
+    const ReferenceIndex index(store);
+    ASSERT_EQ(Rows(index.referencesTo(30)), (std::vector<int>{1, 2}));
+    struct Edit {
+        const char* what;
+        void (*change)(LineStore&);
+        std::vector<int> rowsNaming30;
+    };
+    const Edit edits[] = {
+        {"response", [](LineStore& s) { s.setCell(3, ColResponse, "30"); }, {1, 2, 3}},
+        {"comment", [](LineStore& s) { s.setCell(3, ColComment, "30"); }, {1, 2, 3}},
+        {"insert",
+         [](LineStore& s) {
+             s.insertLines(1, {DialogLine{"5", "", "", "", "", "30"}, DialogLine{}});
+         },
+         {1, 3, 4, 5}},
+        {"remove", [](LineStore& s) { s.removeLines(2, 2); }, {1, 2, 3}},
+        {"line",
+         [](LineStore& s) {
+             s.setLine(2, DialogLine{"20", "M:y,30"});
+         },
+         {1, 2, 3}},
+        {"rows",
+         [](LineStore& s) {
+             s.setLines(1, {DialogLine{}, DialogLine{}});
+         },
+         {3}},
+        {"append",
+         [](LineStore& s) {
+             s.insertLines(s.rowCount(), {DialogLine{"", "G:q 30"}});
+         },
+         {3, 4}},
+        {"clear", [](LineStore& s) { s.removeLines(1, 99); }, {}},
+    };
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(edit.what);
+        edit.change(store);
+        EXPECT_EQ(Rows(index.referencesTo(30)), edit.rowsNaming30);
+    }
+}
+
+} // namespace
+} // namespace dolmex
