@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace dolmex {
@@ -85,8 +86,14 @@ QStringList ReferencesPane::entries() const {
 }
 
 void ReferencesPane::lineStoreChanged(const LineStoreChange& change) {
-    if (change.kind != LineStoreChange::Kind::TitleChanged)
+    if (change.kind == LineStoreChange::Kind::TitleChanged || m_refreshQueued)
+        return;
+    // Once after a command, however many cells it changed: each look-up reads every row.
+    m_refreshQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refreshQueued = false;
         refresh();
+    });
 }
 
 void ReferencesPane::choose(QListWidgetItem* item) {

@@ -55,6 +55,7 @@ private:
     QGroupBox* GB2 = nullptr;
     QListWidget* RefList = nullptr;
     std::vector<int> m_rows; // the data row of each entry
+    bool m_refreshQueued = false;
 };
 
 } // namespace dolmex

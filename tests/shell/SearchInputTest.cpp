@@ -213,6 +213,9 @@ TEST_F(SearchInputTest, ReferencedByListsFollowsEditsAndJumps) {
     EXPECT_TRUE(references().isEmpty()) << "nothing names line 3 now";
     key(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(main().currentRow(), 1);
+    key(Qt::Key_Z, Qt::ControlModifier); // the list follows an undo too
+    main().setCurrentRow(1);
+    QTRY_COMPARE(references().size(), 3);
 }
 
 TEST_F(SearchInputTest, AltLeftAndAltRightWalkTheJumps) {
