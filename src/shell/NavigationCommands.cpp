@@ -9,6 +9,7 @@
 #include "ui/Prompter.h"
 
 #include <QAction>
+#include <QKeyEvent>
 
 namespace dolmex {
 
@@ -25,6 +26,26 @@ NavigationCommands::NavigationCommands(DialogGrid& grid, LineCommandSet& lines, 
     for (const auto& [name, handler] : commands)
         connect(m_actions.at(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     updateActions();
+    m_grid.installEventFilter(this);
+}
+
+bool NavigationCommands::eventFilter(QObject* watched, QEvent* event) {
+    // Where the window system hands Alt+Left to the grid as a key (Alt pressed on its own
+    // first arms the menu bar, and X11 then skips the shortcut), the grid does not move.
+    if (watched == &m_grid && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+            if (key->key() == Qt::Key_Left) {
+                goBack();
+                return true;
+            }
+            if (key->key() == Qt::Key_Right) {
+                goForward();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void NavigationCommands::jumpTo(int row) {

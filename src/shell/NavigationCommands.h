@@ -43,6 +43,9 @@ signals:
     // The current line is to be described again.
     void describe();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void arrive(int row);
     void updateActions();
