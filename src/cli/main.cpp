@@ -1,7 +1,9 @@
 #include "CheckCommand.h"
 #include "Command.h"
 #include "DescribeCommand.h"
+#include "FindCommand.h"
 #include "NormalizeCommand.h"
+#include "RefsCommand.h"
 #include "RenumberCommand.h"
 #include "core/MemoryTuning.h"
 
@@ -15,6 +17,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<DescribeCommand>());
     commands.push_back(std::make_unique<RenumberCommand>());
     commands.push_back(std::make_unique<CheckCommand>());
+    commands.push_back(std::make_unique<FindCommand>());
+    commands.push_back(std::make_unique<RefsCommand>());
     return commands;
 }
 

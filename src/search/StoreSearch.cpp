@@ -50,10 +50,15 @@ public:
     // The row is looked up once for its eight cells: this loop is the whole cost of a
     // search that runs to the end of a large dialog.
     std::optional<CellMatch> forward(int row, int column, int toRow, int toColumn) const {
-        for (; row <= toRow; ++row, column = -1) {
-            if (row < 1)
-                continue;
-            const PackedLine& line = m_rows[static_cast<std::size_t>(row - 1)];
+        if (row < 1) {
+            row = 1;
+            column = -1;
+        }
+        if (row > toRow)
+            return std::nullopt;
+        auto it = m_rows.begin() + (row - 1);
+        for (; row <= toRow; ++row, ++it, column = -1) {
+            const PackedLine& line = *it;
             const int last = row == toRow ? toColumn : kColumnCount - 1;
             for (int c = column + 1; c <= last; ++c) {
                 if (m_matcher.searches(c) && m_matcher.matches(line[c]))

@@ -41,6 +41,8 @@ TEST(CliVerbs, ShareHelpErrorLinesAndExitCodes) {
         {"describe", {absent}},
         {"renumber", {absent, "--out", out}},
         {"check", {absent}},
+        {"find", {"a", absent}},
+        {"refs", {absent, "1"}},
     };
     const auto verbs = ListedVerbs();
     ASSERT_FALSE(verbs.empty());

@@ -36,7 +36,10 @@ TEST(CellMatcher, FindsTheSpansOfEachKindOfQuery) {
         // Regular expressions, decoded; \w takes Cyrillic letters.
         {"\\w+", true, false, true, "да, нет", {{0, 2}, {4, 3}}},
         {"пРи.ет", false, false, true, "ПРИВЕТ", {{0, 6}}},
+        {"ё+ж", false, false, true, "ЁЁЖ", {{0, 3}}},
         {"кот", false, true, true, "котик кот скот", {{6, 3}}},
+        // An extended-mode comment runs to the pattern's end; whole words still hold.
+        {"(?x)кот # cat", false, true, true, "котик кот", {{6, 3}}},
         {"\\Qa.b", true, true, true, "a.b xa.b", {{0, 3}}},
         // A regex that matches empty text finds only its non-empty matches, and ends.
         {"x*", true, false, true, "axxbx", {{1, 2}, {4, 1}}},
