@@ -81,6 +81,34 @@ inline constexpr int kLoadNotes = 49;
 inline constexpr int kNotADialog = 50;
 inline constexpr int kRestoreQuestion = 51;
 inline constexpr int kRecoveryFailed = 52;
+// Going to a line by its number: the warning, the box's caption and its label.
+inline constexpr int kNoLineNumbered = 53;
+inline constexpr int kGoToCaption = 54;
+inline constexpr int kGoToLabel = 55;
+// The kind of a reference made by a line's response, in the list of lines naming one.
+inline constexpr int kResponseReference = 56;
+// The find bar: its labels and buttons, its notes and hints.
+inline constexpr int kFindLabel = 57;
+inline constexpr int kReplaceLabel = 58;
+inline constexpr int kMatchCase = 59;
+inline constexpr int kWholeWords = 60;
+inline constexpr int kRegularExpression = 61;
+inline constexpr int kColumns = 62;
+inline constexpr int kReplaceButton = 63;
+inline constexpr int kReplaceAllButton = 64;
+inline constexpr int kMatchOfCount = 65;
+inline constexpr int kNoMatches = 66;
+inline constexpr int kWrappedToTop = 67;
+inline constexpr int kWrappedToBottom = 68;
+inline constexpr int kReplacedCount = 69;
+inline constexpr int kCloseFindHint = 70;
+inline constexpr int kFindNextHint = 71;
+inline constexpr int kFindPreviousHint = 72;
+// The names of the eight columns, number to comment.
+inline constexpr int kFirstColumnName = 73;
+inline constexpr int kUnstorableReplacement = 81;
+inline constexpr int kInvalidPattern = 82;
+inline constexpr int kLastMainDescription = 82;
 } // namespace md
 
 // PLAYER: who speaks a line.

@@ -10,7 +10,7 @@
 
 namespace dolmex {
 
-const std::array<HintSource, 11> kToolButtonHintSources{{
+const std::array<HintSource, 13> kToolButtonHintSources{{
     {"ToolButton1", "N2"},
     {"ToolButton2", "N3"},
     {"ToolButton3", "N4"},
@@ -22,6 +22,8 @@ const std::array<HintSource, 11> kToolButtonHintSources{{
     {"ToolButton11", "N25"},
     {"ToolButton13", "Nup"},
     {"ToolButton14", "Ndn"},
+    {"ToolButton15", "Back1"},
+    {"ToolButton16", "Forward1"},
 }};
 
 namespace {
@@ -77,11 +79,13 @@ constexpr std::array<const char*, 22> kSectionNames{"TEST",
                                                     "EDITMENU"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
-constexpr std::array<const char*, 41> kMainMenuItems{
-    "N1",    "N2",  "N3",  "N4",  "N5",  "N7",  "N8",   "N9",  "N10", "N22", "N19",
-    "N20",   "N24", "N25", "N14", "N13", "N16", "DLG1", "N17", "N18", "L1",  "English1",
-    nullptr, "Nup", "Ndn", "N12", "N15", "NB1", "NB2",  "NB3", "NB4", "NB5", "NB6",
-    "N30",   "N31", "N32", "N34", "N36", "N37", "N38",  "N39"};
+constexpr std::array<const char*, 49> kMainMenuItems{
+    "N1", "N2", "N3", "N4", "N5", "N7", "N8", "N9", "N10", "N22", "N19", "N20", "N24", "N25", "N14",
+    "N13", "N16", "DLG1", "N17", "N18", "L1", "English1", nullptr, "Nup", "Ndn", "N12", "N15",
+    "NB1", "NB2", "NB3", "NB4", "NB5", "NB6", "N30", "N31", "N32", "N34", "N36", "N37", "N38",
+    "N39",
+    // The search menu.
+    "Search1", "Find1", "FindNext1", "FindPrev1", "Replace1", "GoTo1", "Back1", "Forward1"};
 
 constexpr std::array<const char*, 20> kTestButtonHints{
     "TBtn1",        "TBtn2",        "Tbtn4",        "TBtn3",        "TBtn5",
@@ -120,8 +124,9 @@ struct CaptionTarget {
 
 // CAPTIONS lines that set controls; lines 1 to 10 fill the CAPTIONS table instead and
 // 31 and 32 build the file filter.
-constexpr std::array<CaptionTarget, 26> kCaptionTargets{{
+constexpr std::array<CaptionTarget, 27> kCaptionTargets{{
     {0, TargetWindow::Main, "GB1", CaptionProperty::Caption},
+    {36, TargetWindow::Main, "GB2", CaptionProperty::Caption},
     {11, TargetWindow::Wizard, "GroupBox1", CaptionProperty::Caption},
     {12, TargetWindow::Wizard, "GroupBox3", CaptionProperty::Caption},
     {13, TargetWindow::Wizard, "GroupBox2", CaptionProperty::Caption},

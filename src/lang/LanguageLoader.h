@@ -47,6 +47,6 @@ struct HintSource {
     const char* toolButton;
     const char* menuItem;
 };
-extern const std::array<HintSource, 11> kToolButtonHintSources;
+extern const std::array<HintSource, 13> kToolButtonHintSources;
 
 } // namespace dolmex

@@ -15,7 +15,7 @@ struct MenuItemSpec {
 };
 
 // The menu bar, left to right.
-inline constexpr const char* kMenus[] = {"N1", "N8", "N10", "N15", "N13", "N17"};
+inline constexpr const char* kMenus[] = {"N1", "N8", "N10", "Search1", "N15", "N13", "N17"};
 // Menus opened from an item of another menu.
 inline constexpr const char* kSubmenus[] = {"N30", "L1"};
 
@@ -40,6 +40,15 @@ inline const std::vector<MenuItemSpec>& MainMenuItems() {
         {"N10", "Ndn", "Ctrl+Shift+Down"},
         {"N10", nullptr},
         {"N10", "N14", "F4", true, false},
+        {"Search1", "Find1", "Ctrl+F"},
+        {"Search1", "FindNext1", "F3"},
+        {"Search1", "FindPrev1", "Shift+F3"},
+        {"Search1", "Replace1", "Ctrl+H"},
+        {"Search1", nullptr},
+        {"Search1", "GoTo1", "Ctrl+G"},
+        {"Search1", nullptr},
+        {"Search1", "Back1", "Alt+Left"},
+        {"Search1", "Forward1", "Alt+Right"},
         {"N15", "NB1", "Ctrl+Ins"},
         {"N15", "NB5", "Ctrl+Shift+Ins"},
         {"N15", nullptr},

@@ -2,8 +2,11 @@
 
 #include "DescriptionPane.h"
 #include "DocumentCommands.h"
+#include "FindBar.h"
 #include "LineCommandSet.h"
 #include "MainMenu.h"
+#include "NavigationCommands.h"
+#include "ReferencesPane.h"
 #include "TAboutForm.h"
 #include "core/IoError.h"
 #include "core/PathText.h"
@@ -59,6 +62,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     m_documents = std::make_unique<DocumentCommands>(m_context, m_prompter, *m_history);
     connectCommands();
     connectParts();
+    connectSearchParts();
     FormCreate(commandLineFile);
     m_lines->updateUndoCaptions();
 }
@@ -96,6 +100,9 @@ TMainForm::~TMainForm() {
     m_undoStack.disconnect(this);
     m_document.onModifiedChanged = nullptr;
     m_documents.reset(); // its recovery watches the store, which goes with the members
+    m_navigation.reset();
+    delete m_references;
+    delete m_findBar;
     m_lines.reset();
     delete m_model;
 }
@@ -156,7 +163,7 @@ void TMainForm::createCentralArea() {
     VSplit->setObjectName(QStringLiteral("VSplit"));
     VSplit->setHandleWidth(2);
     VSplit->setChildrenCollapsible(false);
-    VSplit->addWidget(SG);
+    VSplit->addWidget(createSearchParts());
     VSplit->addWidget(m_pane->widget());
     VSplit->installEventFilter(this);
     setCentralWidget(VSplit);
@@ -266,6 +273,7 @@ void TMainForm::MakeLineDescr() {
     try {
         m_pane->show(m_describer.MakeLineDescr(m_document.store(), currentRow(),
                                                m_pane->description().status, options));
+        m_references->refresh();
     } catch (const IoError& error) {
         m_prompter.ioError(IoErrorText(error));
     }
@@ -279,9 +287,7 @@ void TMainForm::Responce(int number) {
     if (m_document.store().rowCount() <= 1)
         return;
     if (const std::optional<int> row = ResponceRow(m_document.store(), number)) {
-        setCurrentRow(*row);
-        SG->scrollTo(SG->currentIndex(), QAbstractItemView::PositionAtTop);
-        MakeLineDescr();
+        m_navigation->jumpTo(*row);
     } else {
         m_prompter.warn(QStringLiteral("Warning"), QStringLiteral("Warning\n\nLine not found!"));
     }
@@ -304,6 +310,7 @@ bool TMainForm::loadLanguage() {
     }
     action(QString::fromLatin1(LanguageMenuItem(m_context.settings.defLanguage)))->setChecked(true);
     applyCaptions(assignments);
+    m_findBar->setTexts();
     m_lines->updateUndoCaptions();
     refreshLineCount();
     MakeLineDescr();
@@ -323,6 +330,8 @@ void TMainForm::applyCaptions(const std::vector<CaptionAssignment>& assignments)
             m_document.store().setTitle(ColComment, a.text);
         } else if (a.control == "GB1") {
             m_pane->setMovesTitle(text);
+        } else if (a.control == "GB2") {
+            m_references->setTitle(text);
         } else if (QAction* item = action(QString::fromStdString(a.control))) {
             if (a.property == CaptionProperty::Caption)
                 item->setText(text);

@@ -25,6 +25,9 @@ namespace dolmex {
 
 class DescriptionPane;
 class DialogGrid;
+class FindBar;
+class NavigationCommands;
+class ReferencesPane;
 class EditSession;
 class LineStoreModel;
 class Prompter;
@@ -115,6 +118,9 @@ private:
     void setCaption(const std::string& caption);
     // Wires the document and line commands to the window.
     void connectParts();
+    // The find bar, the list of lines naming the current one, and jumping back and forth.
+    QWidget* createSearchParts();
+    void connectSearchParts();
     void refreshLineCount();
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;
@@ -138,6 +144,9 @@ private:
     DescriptionPane* m_pane = nullptr;
     std::unique_ptr<LineCommandSet> m_lines;
     std::unique_ptr<DocumentCommands> m_documents;
+    std::unique_ptr<NavigationCommands> m_navigation;
+    ReferencesPane* m_references = nullptr;
+    FindBar* m_findBar = nullptr;
 
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;

@@ -41,6 +41,9 @@ constexpr ToolButtonSpec kToolButtons[] = {
     {"ToolButton13", "Nup", "go-up", QStyle::SP_ArrowUp},
     {"ToolButton14", "Ndn", "go-down", QStyle::SP_ArrowDown},
     {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+    {"ToolButton15", "Back1", "go-previous-view", QStyle::SP_MediaSeekBackward},
+    {"ToolButton16", "Forward1", "go-next-view", QStyle::SP_MediaSeekForward},
+    {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "Cp1251.h"
 
+#include <QBrush>
+#include <QColor>
+
 namespace dolmex {
 
 LineStoreModel::LineStoreModel(EditSession& session, QObject* parent)
@@ -22,6 +25,17 @@ int LineStoreModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant LineStoreModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::BackgroundRole && m_mark && index.isValid()) {
+        switch (m_mark(storeRow(index), index.column())) {
+        case CellMark::Match:
+            return QBrush(QColor(255, 236, 140));
+        case CellMark::Current:
+            return QBrush(QColor(255, 170, 60));
+        case CellMark::None:
+            break;
+        }
+        return {};
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return FromCp1251(m_store.cell(storeRow(index), index.column()));
@@ -58,6 +72,19 @@ bool LineStoreModel::setData(const QModelIndex& index, const QVariant& value, in
                       [&](LineStore& store) { store.setCell(row, index.column(), *bytes); });
     emit cellEdited(row, index.column());
     return true;
+}
+
+void LineStoreModel::setCellMark(CellMarker mark) {
+    if (!mark && !m_mark)
+        return;
+    m_mark = std::move(mark);
+    refreshMarks();
+}
+
+void LineStoreModel::refreshMarks() {
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColumnCount - 1),
+                         {Qt::BackgroundRole});
 }
 
 void LineStoreModel::lineStoreAboutToChange(const LineStoreChange& change) {

@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace dolmex {
 
 // The grid's view of the one line store: model row r is data row r + 1. An edit becomes an
@@ -29,6 +31,14 @@ public:
 
     static int storeRow(const QModelIndex& index) { return index.row() + 1; }
 
+    // Cells marked by a search get a background of their own; `mark` is asked only for the
+    // cells the view paints. Null unmarks every cell.
+    enum class CellMark { None, Match, Current };
+    using CellMarker = std::function<CellMark(int storeRow, int column)>;
+    void setCellMark(CellMarker mark);
+    // The marks changed: the view asks again.
+    void refreshMarks();
+
 signals:
     // A cell got new text by editing (not by a command).
     void cellEdited(int storeRow, int column);
@@ -44,6 +54,7 @@ private:
     EditSession& m_session;
     LineStore& m_store;
     bool m_editable = false;
+    CellMarker m_mark;
 };
 
 } // namespace dolmex

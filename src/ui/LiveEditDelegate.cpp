@@ -27,6 +27,15 @@ QWidget* LiveEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
+void LiveEditDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                       const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if ((option->state & QStyle::State_Selected) &&
+        option->backgroundBrush.style() != Qt::NoBrush) {
+        option->state &= ~QStyle::State_Selected;
+    }
+}
+
 void LiveEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                     const QModelIndex& index) const {
     // Every keystroke is already in the model; only text set without typing is left.

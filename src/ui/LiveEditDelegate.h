@@ -17,6 +17,10 @@ public:
                           const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+
+protected:
+    // A cell with a background of its own (a search match) shows it in a selected row too.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 } // namespace dolmex

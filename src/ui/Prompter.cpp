@@ -1,6 +1,7 @@
 #include "Prompter.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -48,6 +49,13 @@ std::optional<QString> WidgetPrompter::saveFileName(const QString& filter,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+std::optional<QString> WidgetPrompter::askText(const QString& caption, const QString& label) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_parent, caption, label, QLineEdit::Normal, QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
 int ScriptedPrompter::count(const QString& kind) const {
@@ -104,6 +112,16 @@ std::optional<QString> ScriptedPrompter::saveFileName(const QString& filter,
                                                       const QString& proposal) {
     m_shown.push_back({QStringLiteral("save"), QString(), filter, proposal});
     return nextFileName();
+}
+
+std::optional<QString> ScriptedPrompter::askText(const QString& caption, const QString& label) {
+    m_shown.push_back({QStringLiteral("text"), caption, label, QString()});
+    if (m_texts.empty())
+        return std::nullopt;
+    std::optional<QString> text;
+    text.swap(m_texts.front());
+    m_texts.pop_front();
+    return text;
 }
 
 QString QtFileFilter(const QString& filter) {

@@ -31,6 +31,8 @@ public:
     // save dialog proposes `proposal` (a file's path, or a folder ending in "/").
     virtual std::optional<QString> openFileName(const QString& filter, const QString& folder) = 0;
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& proposal) = 0;
+    // One line of text typed into a box with OK and Cancel, or nothing when cancelled.
+    virtual std::optional<QString> askText(const QString& caption, const QString& label) = 0;
 };
 
 // The real boxes and dialogs, parented to `parent`.
@@ -46,6 +48,7 @@ public:
     void inform(const QString& caption, const QString& text) override;
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
+    std::optional<QString> askText(const QString& caption, const QString& label) override;
 
 private:
     QWidget* m_parent;
@@ -57,7 +60,7 @@ private:
 class ScriptedPrompter : public Prompter {
 public:
     struct Shown {
-        QString kind; // "question", "warning", "error", "information", "open", "save"
+        QString kind; // "question", "warning", "error", "information", "open", "save", "text"
         QString caption;
         QString text;
         QString start; // where a file dialog started: the open folder, the save proposal
@@ -65,6 +68,8 @@ public:
 
     void setNextAnswer(Answer answer) { m_answers.push_back(answer); }
     void setNextFileName(std::optional<QString> name) { m_fileNames.push_back(std::move(name)); }
+    // What the next text box is answered with (nothing: Cancel).
+    void setNextText(std::optional<QString> text) { m_texts.push_back(std::move(text)); }
     const std::deque<Shown>& shown() const { return m_shown; }
     void clearShown() { m_shown.clear(); }
     int count(const QString& kind) const;
@@ -76,12 +81,14 @@ public:
     void inform(const QString& caption, const QString& text) override;
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
+    std::optional<QString> askText(const QString& caption, const QString& label) override;
 
 private:
     std::optional<QString> nextFileName();
 
     std::deque<Answer> m_answers;
     std::deque<std::optional<QString>> m_fileNames;
+    std::deque<std::optional<QString>> m_texts;
     std::deque<Shown> m_shown;
 };
 

@@ -229,7 +229,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             std::function<const std::string&(int)> entry;
         };
         const Range ranges[] = {
-            {"MAINDESCRIPTION", 0, 47, 50, EntriesOf(t.mainDescription)},
+            {"MAINDESCRIPTION", 0, md::kLastMainDescription, 50, EntriesOf(t.mainDescription)},
             {"QUESTS", 0, 6, 40, EntriesOf(t.quests)},
             {"DEGREE", 0, 3, 20, EntriesOf(t.degree)},
             {"SKILLS", 0, 15, 30, EntriesOf(t.skills)},
@@ -276,7 +276,9 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
         const std::tuple<const char*, TargetWindow, const char*, CaptionProperty> lastOfList[] = {
             {"MAINMENU 0", TargetWindow::Main, "N1", CaptionProperty::Caption},
             {"MAINMENU 40", TargetWindow::Main, "N39", CaptionProperty::Caption},
+            {"MAINMENU 48", TargetWindow::Main, "Forward1", CaptionProperty::Caption},
             {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
+            {"CAPTIONS 36", TargetWindow::Main, "GB2", CaptionProperty::Caption},
             {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},
             {"TESTBUTTONS 0", TargetWindow::Wizard, "PC5", CaptionProperty::Caption},
             {"TESTBUTTONS 60", TargetWindow::Wizard, "N72", CaptionProperty::Caption},

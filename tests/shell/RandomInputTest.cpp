@@ -55,6 +55,9 @@ public:
     std::optional<QString> saveFileName(const QString&, const QString&) override {
         return pick(2) ? std::optional(m_saved) : std::nullopt;
     }
+    std::optional<QString> askText(const QString&, const QString&) override {
+        return pick(2) ? std::optional(QString::number(pick(30))) : std::nullopt;
+    }
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }

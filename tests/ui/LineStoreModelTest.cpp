@@ -26,6 +26,34 @@ TEST(LineStoreModel, FollowsEveryStoreChange) {
     EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "{N}");
 }
 
+TEST(LineStoreModel, MarkedCellsGetABackgroundAndTheViewIsToldOfEveryChangeOfMarks) {
+    Document document;
+    PlainEditSession session(document);
+    document.store().replaceAll(
+        {PackedLine(DialogLine{"1", "a"}), PackedLine(DialogLine{"2", "b"})});
+    LineStoreModel model(session);
+    QSignalSpy repaint(&model, &LineStoreModel::dataChanged);
+    const auto background = [&](int row, int column) {
+        return model.index(row - 1, column).data(Qt::BackgroundRole);
+    };
+    EXPECT_FALSE(background(1, ColText).isValid());
+    model.setCellMark([](int row, int column) {
+        if (column != ColText)
+            return LineStoreModel::CellMark::None;
+        return row == 1 ? LineStoreModel::CellMark::Match : LineStoreModel::CellMark::Current;
+    });
+    EXPECT_EQ(repaint.count(), 1);
+    EXPECT_TRUE(background(1, ColText).isValid());
+    EXPECT_FALSE(background(1, ColNumber).isValid());
+    EXPECT_NE(background(1, ColText), background(2, ColText));
+    EXPECT_EQ(model.index(0, ColText).data(Qt::DisplayRole).toString(), QStringLiteral("a"));
+    model.setCellMark(nullptr);
+    EXPECT_EQ(repaint.count(), 2);
+    EXPECT_FALSE(background(2, ColText).isValid());
+    model.setCellMark(nullptr); // nothing was marked: no repaint
+    EXPECT_EQ(repaint.count(), 2);
+}
+
 TEST(LineStoreModel, EditsOnlyInEditModeAndOnlyWhatTheCodePageHolds) {
     Document document;
     PlainEditSession session(document);
