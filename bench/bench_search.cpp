@@ -86,6 +86,30 @@ void FindNextIgnoreCase(benchmark::State& state) {
     FindNext(state, false);
 }
 
+// What the find bar counts at each keystroke: every match of the dialog.
+void FindAll(benchmark::State& state, const dolmex::FindQuery& query) {
+    const dolmex::CellMatcher matcher = dolmex::CellMatcher::compile(query);
+    for (auto _ : state) {
+        const auto matches = dolmex::FindAll(Shared().document.store(), matcher);
+        if (matches.empty())
+            state.SkipWithError("nothing was found");
+        benchmark::DoNotOptimize(matches);
+    }
+}
+
+void FindAllPlain(benchmark::State& state) {
+    dolmex::FindQuery query;
+    query.pattern = QStringLiteral("ferryman");
+    FindAll(state, query);
+}
+
+void FindAllRegex(benchmark::State& state) {
+    dolmex::FindQuery query;
+    query.pattern = QStringLiteral("Ferr[y]man");
+    query.regex = true;
+    FindAll(state, query);
+}
+
 void ReferencesToWarm(benchmark::State& state) {
     dolmex::ReferenceIndex& index = Shared().index;
     benchmark::DoNotOptimize(index.referencesTo(1)); // reads every row once
@@ -125,6 +149,8 @@ BENCHMARK(FindNextIgnoreCase)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
+BENCHMARK(FindAllPlain)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FindAllRegex)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(ReferencesToWarm)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(ReplaceAllOneStep)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -134,6 +160,8 @@ int main(int argc, char** argv) {
     dolmex::bench::RatioReporter reporter({
         {"FindNextMatchCase", "PlainFindPass", 3.0},
         {"FindNextIgnoreCase", "PlainFindPass", 3.0},
+        {"FindAllPlain", "PlainFindPass", 0},
+        {"FindAllRegex", "PlainFindPass", 0},
         {"ReferencesToWarm", "PlainFindPass", 0, 5.0},
         {"ReplaceAllOneStep", "PlainFindPass", 0, 100.0},
     });

@@ -121,7 +121,17 @@ FindBar::FindBar(EditSession& session, LineStoreModel& model, DialogGrid& grid,
     rows->addLayout(optionRow);
     rows->addWidget(m_replaceRow);
 
-    connect(FindText, &QLineEdit::textChanged, this, &FindBar::queryChanged);
+    // Every match is counted at each keystroke; on a large dialog (a regular expression over
+    // 200,000 lines takes about a third of a second) the count waits for a pause in typing.
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(250);
+    connect(&m_typingPause, &QTimer::timeout, this, &FindBar::queryChanged);
+    connect(FindText, &QLineEdit::textChanged, this, [this] {
+        if (m_store.dataRowCount() < kSearchAsYouTypeRows)
+            queryChanged();
+        else
+            m_typingPause.start();
+    });
     connect(FindText, &QLineEdit::returnPressed, this, &FindBar::findNext);
     connect(ReplaceText, &QLineEdit::returnPressed, this, &FindBar::replaceOne);
     for (QCheckBox* box : {MatchCase, WholeWords, RegexBox})
@@ -193,6 +203,7 @@ void FindBar::close() {
 }
 
 void FindBar::queryChanged() {
+    m_typingPause.stop();
     FindQuery query;
     query.pattern = FindText->text();
     query.columns = 0;
@@ -221,6 +232,12 @@ void FindBar::queryChanged() {
     });
     // Typing moves to the first match from the cursor on, as the text grows.
     step(false, true);
+}
+
+void FindBar::settleQuery() {
+    // What the user typed counts, even when the pause after it has not yet run out.
+    if (m_typingPause.isActive())
+        queryChanged();
 }
 
 void FindBar::recount() {
@@ -290,6 +307,7 @@ void FindBar::findNext() {
         openFind();
         return;
     }
+    settleQuery();
     step(false, false);
 }
 
@@ -298,6 +316,7 @@ void FindBar::findPrevious() {
         openFind();
         return;
     }
+    settleQuery();
     step(true, false);
 }
 
@@ -336,6 +355,7 @@ bool FindBar::refusesReplacement() {
 void FindBar::replaceOne() {
     if (!isVisible() || refusesReplacement())
         return;
+    settleQuery();
     recount();
     const QModelIndex cursor = m_grid.currentIndex();
     if (m_current >= 0 && cursor.isValid()) {
@@ -357,6 +377,7 @@ void FindBar::replaceOne() {
 void FindBar::replaceAll() {
     if (!isVisible() || refusesReplacement())
         return;
+    settleQuery();
     const int replaced = ReplaceAll(m_session, m_store, m_matcher, ReplaceText->text());
     emit passingMessage(FromCp1251(text(md::kReplacedCount)).arg(replaced));
     m_stale = true;

@@ -4,6 +4,7 @@
 #include "search/CellMatcher.h"
 #include "search/StoreSearch.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -59,6 +60,7 @@ signals:
 private:
     void lineStoreChanged(const LineStoreChange& change) override;
     void queryChanged();
+    void settleQuery();
     void recount();
     // Goes to the match after (before) the cursor, or the first at or after it (`here`).
     void step(bool backward, bool here);
@@ -80,6 +82,8 @@ private:
     int m_current = -1;               // the one shown, or -1
     bool m_stale = true;
     bool m_recountQueued = false;
+    static constexpr int kSearchAsYouTypeRows = 20'000;
+    QTimer m_typingPause;
     // The first match shown after the bar opens is a jump; those the typing moves on to are not.
     bool m_freshSearch = false;
 

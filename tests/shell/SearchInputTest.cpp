@@ -240,5 +240,20 @@ TEST_F(SearchInputTest, AltLeftAndAltRightWalkTheJumps) {
     EXPECT_EQ(main().currentRow(), 2);
 }
 
+TEST_F(SearchInputTest, OnALargeDialogTheCountWaitsForAPauseButEnterFindsWhatWasTyped) {
+    std::vector<DialogLine> filler(20'000);
+    for (DialogLine& line : filler)
+        line[ColText] = "plum";
+    store().insertLines(store().rowCount(), std::move(filler));
+    key(Qt::Key_F, Qt::ControlModifier);
+    type(QStringLiteral("cherry"));
+    EXPECT_EQ(count(), QString()) << "counted at a keystroke";
+    key(Qt::Key_Return);
+    EXPECT_EQ(main().currentRow(), 4);
+    EXPECT_EQ(count(), QStringLiteral("1 of 1"));
+    type(QStringLiteral("!"));
+    QTRY_COMPARE(count(), QStringLiteral("No matches"));
+}
+
 } // namespace
 } // namespace dolmex
