@@ -1,8 +1,14 @@
 #include "DialogGrid.h"
 
+#include "SteadyScrollBar.h"
+
 #include <QKeyEvent>
 
 namespace dolmex {
+
+DialogGrid::DialogGrid(QWidget* parent) : QTableView(parent) {
+    setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, this));
+}
 
 void DialogGrid::finishEditing() {
     if (state() != EditingState)
