@@ -2,6 +2,7 @@
 
 #include "interp/Navigation.h"
 #include "ui/Cp1251.h"
+#include "ui/SteadyScrollBar.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,7 @@ DescriptionPane::DescriptionPane(const LanguageTables& tables, QStatusBar& statu
     LineDesc = new QTextEdit;
     LineDesc->setObjectName(QStringLiteral("LineDesc"));
     LineDesc->setReadOnly(true);
+    LineDesc->setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, LineDesc));
     LineDesc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Painted anew on each refresh; a history of that would only grow.
     LineDesc->setUndoRedoEnabled(false);
@@ -106,10 +108,12 @@ void DescriptionPane::show(LineDescription description) {
 void DescriptionPane::paintLines(const std::vector<DescLine>& lines) {
     // Built in place rather than parsed from HTML, with the white space folded as HTML
     // would fold it, so the panel reads as it always has.
-    QTextDocument* document = LineDesc->document();
-    document->clear();
-    QTextCursor cursor(document);
+    // The old text goes inside the same edit block as the new comes in, so the panel is laid
+    // out once and its scroll bar, seeing the same height, is left as it is.
+    QTextCursor cursor(LineDesc->document());
     cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
     QTextCharFormat plain;
     QTextCharFormat bold;
     bold.setFontWeight(QFont::Bold);

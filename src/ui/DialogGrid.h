@@ -12,7 +12,7 @@ class DialogGrid : public QTableView {
     Q_OBJECT
 
 public:
-    using QTableView::QTableView;
+    explicit DialogGrid(QWidget* parent = nullptr);
 
     // Commits the open cell editor, if any, and closes it.
     void finishEditing();
