@@ -1,5 +1,7 @@
 #include "ui/DialogGrid.h"
 
+#include "support/PaintCounter.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,14 +13,7 @@
 namespace dolmex {
 namespace {
 
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using test::PaintCounter;
 
 struct Shown {
     QStandardItemModel model{200, 7};

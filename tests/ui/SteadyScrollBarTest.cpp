@@ -1,5 +1,7 @@
 #include "ui/SteadyScrollBar.h"
 
+#include "support/PaintCounter.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,14 +11,7 @@
 namespace dolmex {
 namespace {
 
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
+using test::PaintCounter;
 
 struct Step {
     const char* what;
