@@ -19,7 +19,7 @@ void ReferenceIndex::lineStoreChanged(const LineStoreChange& change) {
     switch (change.kind) {
     case LineStoreChange::Kind::Reset:
         m_rows.assign(static_cast<std::size_t>(m_store.dataRowCount()), Row{});
-        m_staleRows = m_rows.size();
+        reset();
         return;
     case LineStoreChange::Kind::CellsChanged: {
         // Numbers, intelligence, tests and comments name no line.
@@ -29,25 +29,36 @@ void ReferenceIndex::lineStoreChanged(const LineStoreChange& change) {
         const std::size_t end = std::min(first + count, m_rows.size());
         for (std::size_t row = first; row < end; ++row) {
             if (!m_rows[row].stale) {
+                unlink(row);
                 m_rows[row].stale = true;
                 ++m_staleRows;
             }
         }
         return;
     }
-    case LineStoreChange::Kind::RowsInserted:
-        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size())),
-                      count, Row{});
+    case LineStoreChange::Kind::RowsInserted: {
+        const std::size_t at = std::min(first, m_rows.size());
+        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), count, Row{});
         m_staleRows += count;
+        for (auto& [number, rows] : m_rowsNaming)
+            for (auto it = std::lower_bound(rows.begin(), rows.end(), at); it != rows.end(); ++it)
+                *it += static_cast<std::uint32_t>(count);
         return;
+    }
     case LineStoreChange::Kind::RowsRemoved: {
-        const auto begin =
-            m_rows.begin() + static_cast<std::ptrdiff_t>(std::min(first, m_rows.size()));
-        const auto end = begin + static_cast<std::ptrdiff_t>(std::min(
-                                     count, static_cast<std::size_t>(m_rows.end() - begin)));
-        m_staleRows -= static_cast<std::size_t>(
-            std::count_if(begin, end, [](const Row& row) { return row.stale; }));
-        m_rows.erase(begin, end);
+        const std::size_t begin = std::min(first, m_rows.size());
+        const std::size_t end = begin + std::min(count, m_rows.size() - begin);
+        for (std::size_t row = begin; row < end; ++row) {
+            if (m_rows[row].stale)
+                --m_staleRows;
+            else
+                unlink(row);
+        }
+        m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(begin),
+                     m_rows.begin() + static_cast<std::ptrdiff_t>(end));
+        for (auto& [number, rows] : m_rowsNaming)
+            for (auto it = std::lower_bound(rows.begin(), rows.end(), end); it != rows.end(); ++it)
+                *it -= static_cast<std::uint32_t>(end - begin);
         return;
     }
     case LineStoreChange::Kind::TitleChanged:
@@ -60,7 +71,7 @@ void ReferenceIndex::refresh() const {
     if (m_rows.size() != lines.size()) {
         // Only a change this index was not told of can get here; read everything again.
         m_rows.assign(lines.size(), Row{});
-        m_staleRows = m_rows.size();
+        reset();
     }
     if (m_staleRows == 0)
         return;
@@ -77,6 +88,38 @@ void ReferenceIndex::refresh() const {
         row.sites.shrink_to_fit();
         row.stale = false;
         --m_staleRows;
+        link(i);
+    }
+}
+
+void ReferenceIndex::reset() const {
+    m_staleRows = m_rows.size();
+    m_rowsNaming.clear();
+}
+
+void ReferenceIndex::link(std::size_t row) const {
+    const auto index = static_cast<std::uint32_t>(row);
+    for (const Site& site : m_rows[row].sites) {
+        std::vector<std::uint32_t>& rows = m_rowsNaming[site.number];
+        // A whole reading goes in row order, so this is nearly always an append.
+        const auto at = std::lower_bound(rows.begin(), rows.end(), index);
+        if (at == rows.end() || *at != index)
+            rows.insert(at, index);
+    }
+}
+
+void ReferenceIndex::unlink(std::size_t row) const {
+    const auto index = static_cast<std::uint32_t>(row);
+    for (const Site& site : m_rows[row].sites) {
+        const auto found = m_rowsNaming.find(site.number);
+        if (found == m_rowsNaming.end())
+            continue;
+        std::vector<std::uint32_t>& rows = found->second;
+        const auto at = std::lower_bound(rows.begin(), rows.end(), index);
+        if (at != rows.end() && *at == index)
+            rows.erase(at);
+        if (rows.empty())
+            m_rowsNaming.erase(found);
     }
 }
 
@@ -85,7 +128,10 @@ std::vector<LineReference> ReferenceIndex::referencesTo(std::int32_t number) con
     if (number < 1)
         return found;
     refresh();
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+    const auto naming = m_rowsNaming.find(number);
+    if (naming == m_rowsNaming.end())
+        return found;
+    for (const std::uint32_t i : naming->second) {
         for (const Site& site : m_rows[i].sites) {
             if (site.number != number)
                 continue;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace dolmex {
@@ -19,8 +20,9 @@ struct LineReference {
 };
 
 // Answers "which lines name line number N?" for a store, and follows every change of it.
-// Each row's references are read once and kept; a change marks only the rows it touched
-// for reading again at the next question, and inserted or removed rows shift the rest.
+// Each row's references are read once and kept, with a list of rows per number named; a
+// change marks only the rows it touched for reading again at the next question, and
+// inserted or removed rows shift the rest.
 // The store must outlive the index.
 class ReferenceIndex : public LineStoreObserver {
 public:
@@ -49,10 +51,18 @@ private:
     };
 
     void refresh() const;
+    void reset() const;
+    // Adds or takes `row` (0-based) from the list of every number its sites name.
+    void link(std::size_t row) const;
+    void unlink(std::size_t row) const;
 
     LineStore& m_store;
     mutable std::vector<Row> m_rows;
     mutable std::size_t m_staleRows = 0;
+    // Number -> the rows (0-based, ascending) that name it, so that a question costs the
+    // few rows that answer it rather than a walk over the dialog; the cursor asks on
+    // every move.
+    mutable std::unordered_map<std::int32_t, std::vector<std::uint32_t>> m_rowsNaming;
 };
 
 } // namespace dolmex

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
 #include <vector>
 
 namespace dolmex {
@@ -83,6 +85,37 @@ TEST_F(ReferenceIndexTest, FollowsEditsInsertsAndRemoves) {
         SCOPED_TRACE(edit.what);
         edit.change(store);
         EXPECT_EQ(Rows(index.referencesTo(30)), edit.rowsNaming30);
+    }
+}
+
+// Several changes between two questions, in any order, must leave the index as a fresh
+// reading of the store would be.
+TEST_F(ReferenceIndexTest, AgreesWithAFreshReadingAfterRandomChanges) {
+    const ReferenceIndex index(store);
+    std::mt19937 random(7);
+    auto number = [&random] { return std::to_string(random() % 5 + 1); };
+    for (int step = 0; step < 400; ++step) {
+        const int rows = store.dataRowCount();
+        const int row = rows > 0 ? static_cast<int>(random() % static_cast<unsigned>(rows)) + 1 : 1;
+        switch (random() % 4) {
+        case 0:
+            if (rows > 0)
+                store.setCell(row, random() % 2 ? ColResponse : ColText,
+                              random() % 2 ? number() : "G: a " + number());
+            break;
+        case 1:
+            store.insertLines(row, {DialogLine{"", "", "", "", "", number(), "jo 0 " + number()}});
+            break;
+        case 2:
+            if (rows > 1)
+                store.removeLines(row, 1 + static_cast<int>(random() % 2));
+            break;
+        default:
+            for (int n = 1; n <= 5; ++n) {
+                const ReferenceIndex fresh(store);
+                ASSERT_EQ(index.referencesTo(n), fresh.referencesTo(n)) << "step " << step;
+            }
+        }
     }
 }
 
