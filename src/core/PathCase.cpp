@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace dolmex {
 
@@ -12,8 +11,9 @@ std::string ResolvePathIgnoringCase(const std::string& base, std::string_view re
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('\\')))
         path += QLatin1Char('/');
-    const QStringList parts =
-        PathText(relative).split(QRegularExpression(QStringLiteral("[/\\\\]")), Qt::SkipEmptyParts);
+    QString relativeText = PathText(relative);
+    relativeText.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList parts = relativeText.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QString part = parts[i];
         const QString folder = path.isEmpty() ? QStringLiteral(".") : path;

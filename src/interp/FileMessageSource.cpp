@@ -15,9 +15,15 @@ std::string MessageFilePathIn(const std::string& moduleRoot, std::string_view ga
 }
 
 const MessageFile* FileMessageSource::messageFile(MessageKind kind) {
-    const std::string path = MessageFilePathIn(m_moduleRoot, MessageFilePath(kind));
+    // Matching the letter case lists folders; the path found is kept while the file is
+    // there, and looked for again only when it is gone.
+    std::string& path = m_resolved[static_cast<std::size_t>(kind)];
+    QFileInfo info(PathText(path));
+    if (path.empty() || !info.isFile()) {
+        path = MessageFilePathIn(m_moduleRoot, MessageFilePath(kind));
+        info = QFileInfo(PathText(path));
+    }
     // The stat comes before the read: a change while reading shows up at the next call.
-    const QFileInfo info(PathText(path));
     if (!info.isFile()) {
         m_cache.erase(path);
         return nullptr;

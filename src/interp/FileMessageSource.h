@@ -2,6 +2,7 @@
 
 #include "GameMessages.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,7 +23,10 @@ public:
     explicit FileMessageSource(std::string moduleRoot = {}) : m_moduleRoot(std::move(moduleRoot)) {}
 
     const std::string& moduleRoot() const { return m_moduleRoot; }
-    void setModuleRoot(std::string moduleRoot) { m_moduleRoot = std::move(moduleRoot); }
+    void setModuleRoot(std::string moduleRoot) {
+        m_moduleRoot = std::move(moduleRoot);
+        m_resolved = {};
+    }
 
     const MessageFile* messageFile(MessageKind kind) override;
 
@@ -37,7 +41,8 @@ private:
     };
 
     std::string m_moduleRoot;
-    std::unordered_map<std::string, Cached> m_cache; // by full path
+    std::array<std::string, kMessageKindCount> m_resolved; // by kind, once found
+    std::unordered_map<std::string, Cached> m_cache;       // by full path
     int m_readCount = 0;
 };
 
