@@ -1,7 +1,9 @@
 #include "CheckCommand.h"
 #include "Command.h"
 #include "DescribeCommand.h"
+#include "ExportCommand.h"
 #include "FindCommand.h"
+#include "ImportCommand.h"
 #include "NormalizeCommand.h"
 #include "RefsCommand.h"
 #include "RenumberCommand.h"
@@ -19,6 +21,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<CheckCommand>());
     commands.push_back(std::make_unique<FindCommand>());
     commands.push_back(std::make_unique<RefsCommand>());
+    commands.push_back(std::make_unique<ExportCommand>());
+    commands.push_back(std::make_unique<ImportCommand>());
     return commands;
 }
 

@@ -43,6 +43,8 @@ TEST(CliVerbs, ShareHelpErrorLinesAndExitCodes) {
         {"check", {absent}},
         {"find", {"a", absent}},
         {"refs", {absent, "1"}},
+        {"export", {absent, "--out", Q(folder.path("out.po"))}},
+        {"import", {absent, absent}},
     };
     const auto verbs = ListedVerbs();
     ASSERT_FALSE(verbs.empty());
