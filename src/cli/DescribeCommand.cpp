@@ -4,6 +4,7 @@
 #include "core/Document.h"
 #include "interp/FileMessageSource.h"
 #include "interp/LineDescriber.h"
+#include "interp/PanelText.h"
 #include "lang/LanguageTables.h"
 
 #include <QCommandLineParser>
@@ -41,6 +42,9 @@ QList<QCommandLineOption> DescribeCommand::options() const {
         {QStringLiteral("row"), QStringLiteral("Only this row, counted from 1."),
          QStringLiteral("R")},
         languageOption(QStringLiteral("The language file to use.")),
+        {QStringLiteral("format"),
+         QStringLiteral("json (JSON Lines, one row a line) or text (the panel as it reads)."),
+         QStringLiteral("F"), QStringLiteral("json")},
         {QStringLiteral("no-generated-info"),
          QStringLiteral("Leave out the explanations of generated lines.")},
         {QStringLiteral("no-messages"),
@@ -50,6 +54,9 @@ QList<QCommandLineOption> DescribeCommand::options() const {
 
 int DescribeCommand::execute(const QCommandLineParser& parser, const QStringList& positional) {
     const QString file = positional.first();
+    const QString format = parser.value(QStringLiteral("format"));
+    if (format != QLatin1String("json") && format != QLatin1String("text"))
+        failUsage(QStringLiteral("--format must be json or text, not '%1'").arg(format));
     Document document;
     loadDocument(file, document);
     LanguageTables tables;
@@ -73,9 +80,15 @@ int DescribeCommand::execute(const QCommandLineParser& parser, const QStringList
     options.messageTexts = !parser.isSet(QStringLiteral("no-messages"));
     FileMessageSource messages(document.moduleRoot());
     LineDescriber describer(tables, messages);
-    for (int row = first; row <= last; ++row)
-        out() << JsonLine(row, describer.MakeLineDescr(store, row, StatusPanels{}, options))
-              << '\n';
+    for (int row = first; row <= last; ++row) {
+        const LineDescription description =
+            describer.MakeLineDescr(store, row, StatusPanels{}, options);
+        if (format == QLatin1String("text"))
+            out() << (row > first ? QStringLiteral("\n") : QString())
+                  << PanelText(row, description);
+        else
+            out() << JsonLine(row, description) << '\n';
+    }
     return kExitOk;
 }
 

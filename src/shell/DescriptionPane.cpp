@@ -23,24 +23,6 @@ constexpr int kPassingMessageMs = 8000;
 
 } // namespace
 
-QString FoldWhiteSpace(const QString& text) {
-    QString folded;
-    folded.reserve(text.size());
-    bool afterSpace = true; // white space at the start of a line is dropped
-    for (const QChar c : text) {
-        if (c.isSpace() && c != QChar::Nbsp) {
-            if (afterSpace)
-                continue;
-            afterSpace = true;
-            folded += QLatin1Char(' ');
-        } else {
-            afterSpace = false;
-            folded += c;
-        }
-    }
-    return folded;
-}
-
 DescriptionPane::DescriptionPane(const LanguageTables& tables, QStatusBar& statusBar,
                                  QObject* parent)
     : QObject(parent), m_tables(tables) {

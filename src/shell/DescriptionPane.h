@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interp/LineDescriber.h"
+#include "interp/PanelText.h"
 
 #include <QObject>
 #include <QString>
@@ -17,10 +18,6 @@ class QTimer;
 namespace dolmex {
 
 struct LanguageTables;
-
-// A description line's text with white space folded as HTML folds it: each run becomes one
-// space, and none is left at the start. A no-break space stays.
-QString FoldWhiteSpace(const QString& text);
 
 // The lower half of the main window and its status bar: the description of the current
 // line (LineDesc), the navigation list (MoveList in GB1), the three status panels and the

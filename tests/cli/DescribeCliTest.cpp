@@ -105,6 +105,18 @@ TEST(DescribeCli, OptionsSelectTheRowAndHideParts) {
     EXPECT_NE(quiet.find("1) Var 5 = 1"), std::string::npos);
 }
 
+TEST(DescribeCli, TextFormatReadsAsThePanel) {
+    const Module m;
+    const CliRun run = RunCli(
+        {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "1", "--format", "text"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "# Row 1\n## Line 1 - md1 NPC\n\"Hello \"friend\"\"\n## md7 To line 2\n"
+                       "## md4\n1) Var 5 = 1\n## md41md33\n5 - \"Five\"\n-> To line 2\n");
+    const CliRun all =
+        RunCli({"describe", Q(m.dialog), "--lang", Q(m.language), "--format", "text"});
+    EXPECT_NE(all.out.find("-> To line 2\n\n# Row 2\n"), std::string::npos) << all.out;
+}
+
 TEST(DescribeCli, FailuresGiveOneLineAndExitCodeTwo) {
     const Module m;
     struct Case {
@@ -123,6 +135,9 @@ TEST(DescribeCli, FailuresGiveOneLineAndExitCodeTwo) {
         {"row past the end",
          {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "4"},
          "row 4"},
+        {"unknown format",
+         {"describe", Q(m.dialog), "--lang", Q(m.language), "--format", "xml"},
+         "xml"},
         {"row not a number",
          {"describe", Q(m.dialog), "--lang", Q(m.language), "--row", "x"},
          "row x"},
