@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -90,9 +91,10 @@ MapResult RunMapJob(const MapJob& job) {
     result.revision = job.revision;
     result.whole =
         job.whole ? job.whole : std::make_shared<const DialogGraph>(BuildDialogGraph(*job.rows));
+    // A dialog just opened shows its neighbourhood when it is large, the whole when not.
     result.neighbourhood =
-        job.neighbourhood ||
-        (job.chooseMode && static_cast<int>(result.whole->nodes.size()) > MapDock::kLargeDialog);
+        job.chooseMode ? static_cast<int>(result.whole->nodes.size()) > MapDock::kLargeDialog
+                       : job.neighbourhood;
     result.shown = ShownGraph(*result.whole, result.neighbourhood, job.currentRow, job.steps);
     result.centreRow = CentreRow(*result.whole, job.currentRow);
     result.layout = LayOutGraph(result.shown, job.marks);
@@ -172,7 +174,11 @@ void MapDock::createToolBar(QWidget* area) {
     m_fit = button("MapFit", QStringLiteral("\u2922"), fit);
     MapLegend = new QLabel(bar);
     MapLegend->setObjectName(QStringLiteral("MapLegend"));
-    MapLegend->setTextFormat(Qt::PlainText);
+    // Hovered, or clicked for those who do not wait for hints.
+    connect(MapLegend, &QLabel::linkActivated, this, [this] {
+        QToolTip::showText(MapLegend->mapToGlobal(QPoint(0, MapLegend->height())), legend(),
+                           MapLegend);
+    });
     row->addWidget(MapNeighbourhood);
     row->addWidget(MapSteps);
     row->addStretch(1);
@@ -237,9 +243,9 @@ void MapDock::setTexts() {
     m_zoomIn->setToolTip(text(md::kMapZoomIn));
     m_zoomOut->setToolTip(text(md::kMapZoomOut));
     m_fit->setToolTip(text(md::kMapFit));
-    MapLegend->setText(QStringLiteral("(%1)").arg(text(md::kMapLegend)));
+    MapLegend->setText(
+        QStringLiteral("<a href=\"legend\">%1</a>").arg(text(md::kMapLegend).toHtmlEscaped()));
     MapLegend->setToolTip(legend());
-    m_view->setToolTip(legend());
     m_marks.end = text(md::kMapEnd);
     m_marks.nextTalk = text(md::kMapNextTalk);
     m_scene->setTexts(m_marks);
@@ -261,13 +267,15 @@ void MapDock::lineStoreChanged(const LineStoreChange& change) {
     if (change.kind == LineStoreChange::Kind::TitleChanged)
         return;
     m_dirty = true;
-    if (change.kind == LineStoreChange::Kind::Reset) {
-        // Another dialog: it chooses its own mode, and is shown as soon as it is read.
-        m_freshDialog = true;
-        m_pause.start(0);
-        return;
-    }
-    m_pause.start(kTypingPauseMs);
+    // A whole new set of rows comes from a command, not from typing: no pause to wait for.
+    m_pause.start(change.kind == LineStoreChange::Kind::Reset ? 0 : kTypingPauseMs);
+}
+
+void MapDock::dialogReplaced() {
+    // Another dialog chooses its own mode and zoom, and is shown as soon as it is read.
+    m_freshDialog = true;
+    m_dirty = true;
+    m_pause.start(0);
 }
 
 void MapDock::followRow(int row) {

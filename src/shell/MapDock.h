@@ -33,7 +33,8 @@ struct MapJob {
     int currentRow = 1;
     bool neighbourhood = false;
     int steps = 2;
-    // A dialog just opened: the neighbourhood is shown when the whole would be too large.
+    // A dialog just opened: the neighbourhood is shown when the whole would be too large,
+    // whatever `neighbourhood` says.
     bool chooseMode = false;
     MapMarkTexts marks;
 };
@@ -73,6 +74,8 @@ public:
 
     // Takes its texts from the language just read.
     void setTexts();
+    // Another dialog was opened (or a new one started) in the store.
+    void dialogReplaced();
     // The grid's cursor moved: highlights the row's block and brings it into view.
     void followRow(int row);
     // Asks for a file and writes the map to it, as SVG or, for a ".png" name, as an image.

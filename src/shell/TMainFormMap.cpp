@@ -42,6 +42,9 @@ void TMainForm::createMapDock() {
         emit openWizardRequested(row);
     });
     connect(this, &TMainForm::languageLoaded, m_map, &MapDock::setTexts);
+    for (auto replaced : {&DocumentCommands::documentReplaced, &DocumentCommands::documentCleared,
+                          &DocumentCommands::recoveryRestored})
+        connect(m_documents.get(), replaced, m_map, &MapDock::dialogReplaced);
     connect(action(QStringLiteral("ExportMap1")), &QAction::triggered, this, [this] {
         // Beside the dialog, under its name.
         const QString dialog = PathText(m_document.fileName());

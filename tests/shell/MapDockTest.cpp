@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -281,7 +282,43 @@ TEST_F(MapDockTest, TheNeighbourhoodShowsTheBlocksNearTheCurrentOneAndFollowsIt)
     // The cursor moves on two blocks: the neighbourhood moves with it.
     form->setCurrentRow(11); // line 60
     QTRY_VERIFY_WITH_TIMEOUT(shownNumbers() == (std::set<QString>{"50", "60", "70"}), 10000);
-    EXPECT_EQ(dock()->scene().currentNode() >= 0, true);
+    EXPECT_GE(dock()->scene().currentNode(), 0);
+
+    // Requests in quick succession: whatever ran meanwhile, the last one is what shows.
+    steps->setValue(2);
+    steps->setValue(3);
+    QTRY_VERIFY_WITH_TIMEOUT(!dock()->layoutPending(), 10000);
+    EXPECT_EQ(shownNumbers(), (std::set<QString>{"30", "40", "50", "60", "70", "80"}));
+}
+
+TEST(MapJobTest, TheNeighbourhoodIsAboutTheBlockHoldingTheRowOrTheOneAbove) {
+    LineStore store;
+    // Two blocks with a separator between them.
+    const DialogLines rows{PackedLine{"10", "Hello"}, PackedLine{"11", "Answer", "", "1"},
+                           PackedLine{}, PackedLine{"20", "Again"},
+                           PackedLine{"21", "Answer", "", "1"}};
+    store.replaceAll(rows);
+    const DialogGraph whole = BuildDialogGraph(store);
+    ASSERT_EQ(whole.nodes.size(), 2u);
+    const std::pair<int, int> centres[] = {{1, 1}, {2, 1}, {3, 1}, {4, 4}, {5, 4}, {99, 4}};
+    for (const auto& [row, centre] : centres)
+        EXPECT_EQ(CentreRow(whole, row), centre) << row;
+    EXPECT_EQ(CentreRow(DialogGraph{}, 1), -1);
+
+    MapJob job;
+    job.rows = std::make_shared<LineStore>();
+    job.currentRow = 4;
+    job.neighbourhood = true;
+    job.steps = 1;
+    EXPECT_TRUE(RunMapJob(job).shown.nodes.empty()) << "an empty dialog has nothing to show";
+    auto copy = std::make_shared<LineStore>();
+    copy->replaceAll(rows);
+    job.rows = copy;
+    const MapResult result = RunMapJob(job);
+    EXPECT_EQ(result.centreRow, 4);
+    EXPECT_EQ(result.whole->nodes.size(), 2u);
+    ASSERT_EQ(result.layout.nodes.size(), result.shown.nodes.size());
+    EXPECT_FALSE(result.layout.bounds.isEmpty());
 }
 
 TEST_F(MapDockTest, ALargeDialogOpensInTheNeighbourhood) {
@@ -290,6 +327,14 @@ TEST_F(MapDockTest, ALargeDialogOpensInTheNeighbourhood) {
     EXPECT_TRUE(dock()->showsNeighbourhood());
     EXPECT_LT(dock()->scene().nodeCount(), 20);
     EXPECT_GE(dock()->scene().currentNode(), 0);
+
+    // A small dialog opened after it is shown whole again.
+    QSignalSpy laidOut(dock(), &MapDock::layoutApplied);
+    prompter.setNextFileName(QString::fromStdString(folder.write("00008S.dlg", Chain(3))));
+    trigger(QStringLiteral("N3"));
+    QTRY_VERIFY_WITH_TIMEOUT(laidOut.count() >= 1 && !dock()->layoutPending(), 10000);
+    EXPECT_FALSE(dock()->showsNeighbourhood());
+    EXPECT_EQ(dock()->scene().nodeCount(), 3);
 }
 
 TEST_F(MapDockTest, KeysAndTheWheelZoomAndCtrl0FitsTheMap) {
@@ -366,6 +411,9 @@ TEST_F(MapDockTest, TheMapSpeaksTheLanguageChosen) {
     EXPECT_EQ(dock()->windowTitle(), QString::fromUtf8("Карта"));
     EXPECT_EQ(form->action(QStringLiteral("ExportMap1"))->text(),
               QString::fromUtf8("Экспорт карты..."));
+    const QString legend = form->findChild<QLabel*>(QStringLiteral("MapLegend"))->toolTip();
+    for (const char* words : {"ответ", "переход по результату", "строки с таким номером нет"})
+        EXPECT_TRUE(legend.contains(QString::fromUtf8(words))) << words;
     QTRY_VERIFY_WITH_TIMEOUT(laidOut.count() >= 1 && !dock()->layoutPending(), 10000);
     bool endInRussian = false;
     for (QGraphicsItem* item : dock()->scene().items()) {
