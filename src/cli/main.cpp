@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "DescribeCommand.h"
 #include "FindCommand.h"
+#include "GraphCommand.h"
 #include "NormalizeCommand.h"
 #include "RefsCommand.h"
 #include "RenumberCommand.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<CheckCommand>());
     commands.push_back(std::make_unique<FindCommand>());
     commands.push_back(std::make_unique<RefsCommand>());
+    commands.push_back(std::make_unique<GraphCommand>());
     return commands;
 }
 
