@@ -209,9 +209,10 @@ QString MapDock::legend() const {
         return QStringLiteral("<tr><td align=center>%1</td><td>%2</td></tr>")
             .arg(sample, words.toHtmlEscaped());
     };
-    const auto stroke = [](const char* colour, const char* style) {
+    // The samples are UTF-8 in the source: box lines, arrows, gender signs.
+    const auto stroke = [](const char* colour, const char* sample) {
         return QStringLiteral("<span style=\"color:%1\"><b>%2</b></span>")
-            .arg(QLatin1String(colour), QLatin1String(style));
+            .arg(QLatin1String(colour), QString::fromUtf8(sample));
     };
     QString html = QStringLiteral("<table cellspacing=3>");
     html += line(stroke("#303030", "\u2500\u2500\u2500\u25b6"), text(md::kMapResponse));

@@ -414,6 +414,9 @@ TEST_F(MapDockTest, TheMapSpeaksTheLanguageChosen) {
     const QString legend = form->findChild<QLabel*>(QStringLiteral("MapLegend"))->toolTip();
     for (const char* words : {"ответ", "переход по результату", "строки с таким номером нет"})
         EXPECT_TRUE(legend.contains(QString::fromUtf8(words))) << words;
+    // The samples beside the words: the arrow of a line, the gender signs.
+    for (char16_t sample : {u'\u25b6', u'\u2642', u'\u2640'})
+        EXPECT_TRUE(legend.contains(QChar(sample))) << int(sample);
     QTRY_VERIFY_WITH_TIMEOUT(laidOut.count() >= 1 && !dock()->layoutPending(), 10000);
     bool endInRussian = false;
     for (QGraphicsItem* item : dock()->scene().items()) {
