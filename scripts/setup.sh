@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
+  libgraphviz-dev
   clang libclang-rt-14-dev clang-format
   libgettextpo-dev gettext
 )

@@ -4,6 +4,7 @@
 #include "ExportCommand.h"
 #include "FindCommand.h"
 #include "ImportCommand.h"
+#include "GraphCommand.h"
 #include "NormalizeCommand.h"
 #include "RefsCommand.h"
 #include "RenumberCommand.h"
@@ -23,6 +24,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<RefsCommand>());
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>());
+    commands.push_back(std::make_unique<GraphCommand>());
     return commands;
 }
 

@@ -108,7 +108,28 @@ inline constexpr int kFindPreviousHint = 72;
 inline constexpr int kFirstColumnName = 73;
 inline constexpr int kUnstorableReplacement = 81;
 inline constexpr int kInvalidPattern = 82;
-inline constexpr int kLastMainDescription = 82;
+// The map of the dialog: its dock, tool bar and legend, the marks it draws, the export's
+// file kinds.
+inline constexpr int kMapTitle = 83;
+inline constexpr int kMapNeighbourhood = 84;
+inline constexpr int kMapStepsHint = 85;
+inline constexpr int kMapZoomIn = 86;
+inline constexpr int kMapZoomOut = 87;
+inline constexpr int kMapFit = 88;
+inline constexpr int kMapLegend = 89;
+inline constexpr int kMapResponse = 90;
+inline constexpr int kMapJump = 91;
+inline constexpr int kMapGenerated = 92;
+inline constexpr int kMapEnd = 93;
+inline constexpr int kMapNextTalk = 94;
+inline constexpr int kMapDangling = 95;
+inline constexpr int kMapUnreachable = 96;
+inline constexpr int kMapTests = 97;
+inline constexpr int kMapCondition = 98;
+inline constexpr int kMapCurrent = 99;
+inline constexpr int kMapSvgFilter = 100;
+inline constexpr int kMapPngFilter = 101;
+inline constexpr int kLastMainDescription = 101;
 } // namespace md
 
 // PLAYER: who speaks a line.

@@ -5,6 +5,7 @@
 #include "FindBar.h"
 #include "LineCommandSet.h"
 #include "MainMenu.h"
+#include "MapDock.h"
 #include "NavigationCommands.h"
 #include "ReferencesPane.h"
 #include "TAboutForm.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     connectCommands();
     connectParts();
     connectSearchParts();
+    createMapDock();
     FormCreate(commandLineFile);
     m_lines->updateUndoCaptions();
 }
@@ -103,6 +105,7 @@ TMainForm::~TMainForm() {
     m_navigation.reset();
     delete m_references;
     delete m_findBar;
+    delete m_map;
     m_lines.reset();
     delete m_model;
 }

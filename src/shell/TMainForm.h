@@ -26,6 +26,7 @@ namespace dolmex {
 class DescriptionPane;
 class DialogGrid;
 class FindBar;
+class MapDock;
 class NavigationCommands;
 class ReferencesPane;
 class EditSession;
@@ -121,6 +122,8 @@ private:
     // The find bar, the list of lines naming the current one, and jumping back and forth.
     QWidget* createSearchParts();
     void connectSearchParts();
+    // The map of the dialog beside the grid, following the cursor and moving it.
+    void createMapDock();
     void refreshLineCount();
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;
@@ -147,6 +150,7 @@ private:
     std::unique_ptr<NavigationCommands> m_navigation;
     ReferencesPane* m_references = nullptr;
     FindBar* m_findBar = nullptr;
+    MapDock* m_map = nullptr;
 
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;

@@ -45,6 +45,7 @@ TEST(CliVerbs, ShareHelpErrorLinesAndExitCodes) {
         {"refs", {absent, "1"}},
         {"export", {absent, "--out", Q(folder.path("out.po"))}},
         {"import", {absent, absent}},
+        {"graph", {absent}},
     };
     const auto verbs = ListedVerbs();
     ASSERT_FALSE(verbs.empty());
