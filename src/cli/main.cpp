@@ -3,6 +3,7 @@
 #include "DescribeCommand.h"
 #include "FindCommand.h"
 #include "NormalizeCommand.h"
+#include "PlayCommand.h"
 #include "RefsCommand.h"
 #include "RenumberCommand.h"
 #include "core/MemoryTuning.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<CheckCommand>());
     commands.push_back(std::make_unique<FindCommand>());
     commands.push_back(std::make_unique<RefsCommand>());
+    commands.push_back(std::make_unique<PlayCommand>());
     return commands;
 }
 

@@ -52,10 +52,11 @@ enum Section {
     GreetingTests,
     Spells,
     EditMenu,
+    Play,
     Unknown,
 };
 
-constexpr std::array<const char*, 22> kSectionNames{"TEST",
+constexpr std::array<const char*, 23> kSectionNames{"TEST",
                                                     "RESULT",
                                                     "QUESTS",
                                                     "DEGREE",
@@ -76,7 +77,8 @@ constexpr std::array<const char*, 22> kSectionNames{"TEST",
                                                     "RESULTBUTTONS",
                                                     "GREETINGTESTS",
                                                     "SPELLS",
-                                                    "EDITMENU"};
+                                                    "EDITMENU",
+                                                    "PLAY"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
 constexpr std::array<const char*, 49> kMainMenuItems{
@@ -361,6 +363,9 @@ private:
             break;
         case EditMenu:
             m_tables.editMenu.set(m_lineIndex, line);
+            break;
+        case Play:
+            m_tables.play.set(m_lineIndex, line);
             break;
         default:
             break;

@@ -43,6 +43,7 @@ TEST(CliVerbs, ShareHelpErrorLinesAndExitCodes) {
         {"check", {absent}},
         {"find", {"a", absent}},
         {"refs", {absent, "1"}},
+        {"play", {absent, "--from", "1"}},
     };
     const auto verbs = ListedVerbs();
     ASSERT_FALSE(verbs.empty());

@@ -243,6 +243,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"GREETINGTESTS", 0, 13, 100, EntriesOf(t.greetingTests)},
             {"SPELLS", 0, 79, 40, EntriesOf(t.spells)},
             {"EDITMENU", 0, 22, 50, EntriesOf(t.editMenu)},
+            {"PLAY", 0, playtext::kLastEntry, 80, EntriesOf(t.play)},
         };
         for (const Range& r : ranges) {
             for (int i = r.first; i <= r.last; ++i) {
