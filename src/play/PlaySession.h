@@ -94,6 +94,8 @@ public:
     bool back();
     // Drops every choice: the run begins again at its start.
     void restart();
+    // Plays the choices again, after the language changed.
+    void refresh() { replay(); }
 
     int startRow() const { return m_startRow; }
     // The NPC line the run stands at, 0 once it has ended.

@@ -278,6 +278,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"MAINMENU 0", TargetWindow::Main, "N1", CaptionProperty::Caption},
             {"MAINMENU 40", TargetWindow::Main, "N39", CaptionProperty::Caption},
             {"MAINMENU 48", TargetWindow::Main, "Forward1", CaptionProperty::Caption},
+            {"MAINMENU 49", TargetWindow::Main, "Play1", CaptionProperty::Caption},
             {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
             {"CAPTIONS 36", TargetWindow::Main, "GB2", CaptionProperty::Caption},
             {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},
