@@ -10,8 +10,8 @@ class CheckCommand : public DialogCommand {
 public:
     QString name() const override { return QStringLiteral("check"); }
     QString summary() const override {
-        return QStringLiteral("Report unresolved line references, bad line numbers and lines a "
-                              "save would change: check FILE...");
+        return QStringLiteral("Report unresolved line references, bad line numbers, dead ends "
+                              "and lines a save would change: check FILE...");
     }
 
 protected:

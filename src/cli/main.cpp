@@ -6,6 +6,7 @@
 #include "GraphCommand.h"
 #include "ImportCommand.h"
 #include "NormalizeCommand.h"
+#include "PlayCommand.h"
 #include "RefsCommand.h"
 #include "RenumberCommand.h"
 #include "core/MemoryTuning.h"
@@ -25,6 +26,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     commands.push_back(std::make_unique<ExportCommand>());
     commands.push_back(std::make_unique<ImportCommand>());
     commands.push_back(std::make_unique<GraphCommand>());
+    commands.push_back(std::make_unique<PlayCommand>());
     return commands;
 }
 

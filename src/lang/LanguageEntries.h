@@ -172,6 +172,50 @@ inline constexpr int kLastSkill = 15;
 inline constexpr int kSpellCount = 80;
 } // namespace names
 
+// PLAY: the play window's captions, then the words of a played conversation's transcript
+// (%1, %2: what they name).
+namespace playtext {
+inline constexpr int kCaption = 0;
+inline constexpr int kCharacter = 1;
+inline constexpr int kGender = 2;
+inline constexpr int kMale = 3;
+inline constexpr int kFemale = 4;
+inline constexpr int kIntelligence = 5;
+inline constexpr int kAnswers = 6;
+inline constexpr int kShowHidden = 7;
+inline constexpr int kBack = 8;
+inline constexpr int kRestart = 9;
+inline constexpr int kTranscript = 10;
+inline constexpr int kFailingTests = 11;
+inline constexpr int kAllTestsFail = 12;
+inline constexpr int kCharacterLine = 13;
+inline constexpr int kNpcLine = 14;
+inline constexpr int kAnswersHeading = 15;
+inline constexpr int kHiddenHeading = 16;
+inline constexpr int kWaysOnHeading = 17;
+inline constexpr int kChosen = 18;
+inline constexpr int kMaleCharacter = 19;
+inline constexpr int kFemaleCharacter = 20;
+inline constexpr int kFromResponse = 21;
+inline constexpr int kFromGeneratedText = 22;
+inline constexpr int kFromResult = 23;
+inline constexpr int kFromNextTalk = 24;
+inline constexpr int kWayOn = 25;
+inline constexpr int kAssumedToPass = 26;
+inline constexpr int kSetToFail = 27;
+inline constexpr int kUnknownGender = 28;
+inline constexpr int kIntelligenceNotNumber = 29;
+inline constexpr int kTestFails = 30;
+inline constexpr int kNoSuchLine = 31;
+inline constexpr int kPlayerLineTarget = 32;
+inline constexpr int kNoAnswers = 33;
+inline constexpr int kNoChoosableAnswer = 34;
+inline constexpr int kNoResponse = 35;
+inline constexpr int kStepLimit = 36;
+inline constexpr int kWaysOn = 37;
+inline constexpr int kLastEntry = 37;
+} // namespace playtext
+
 // EDITMENU: the undo commands and the names of undoable steps.
 enum EditMenuEntry : int {
     kUndo = 0,

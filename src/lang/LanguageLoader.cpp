@@ -52,10 +52,11 @@ enum Section {
     GreetingTests,
     Spells,
     EditMenu,
+    Play,
     Unknown,
 };
 
-constexpr std::array<const char*, 22> kSectionNames{"TEST",
+constexpr std::array<const char*, 23> kSectionNames{"TEST",
                                                     "RESULT",
                                                     "QUESTS",
                                                     "DEGREE",
@@ -76,10 +77,11 @@ constexpr std::array<const char*, 22> kSectionNames{"TEST",
                                                     "RESULTBUTTONS",
                                                     "GREETINGTESTS",
                                                     "SPELLS",
-                                                    "EDITMENU"};
+                                                    "EDITMENU",
+                                                    "PLAY"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
-constexpr std::array<const char*, 51> kMainMenuItems{
+constexpr std::array<const char*, 52> kMainMenuItems{
     "N1", "N2", "N3", "N4", "N5", "N7", "N8", "N9", "N10", "N22", "N19", "N20", "N24", "N25", "N14",
     "N13", "N16", "DLG1", "N17", "N18", "L1", "English1", nullptr, "Nup", "Ndn", "N12", "N15",
     "NB1", "NB2", "NB3", "NB4", "NB5", "NB6", "N30", "N31", "N32", "N34", "N36", "N37", "N38",
@@ -87,7 +89,9 @@ constexpr std::array<const char*, 51> kMainMenuItems{
     // The search menu.
     "Search1", "Find1", "FindNext1", "FindPrev1", "Replace1", "GoTo1", "Back1", "Forward1",
     // The map.
-    "Map1", "ExportMap1"};
+    "Map1", "ExportMap1",
+    // The play window.
+    "Play1"};
 
 constexpr std::array<const char*, 20> kTestButtonHints{
     "TBtn1",        "TBtn2",        "Tbtn4",        "TBtn3",        "TBtn5",
@@ -363,6 +367,9 @@ private:
             break;
         case EditMenu:
             m_tables.editMenu.set(m_lineIndex, line);
+            break;
+        case Play:
+            m_tables.play.set(m_lineIndex, line);
             break;
         default:
             break;

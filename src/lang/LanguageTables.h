@@ -85,6 +85,8 @@ struct LanguageTables {
     TextTable<80, 40> spells;
     // Undo and redo: their captions and the names of the steps (see EditMenuEntry).
     TextTable<32, 50> editMenu;
+    // The play window and the play transcript (see playtext).
+    TextTable<48, 80> play;
     // Filter of the open and save dialogs, "description|*.dlg|description|*.*".
     std::string fileFilter;
 

@@ -62,6 +62,7 @@ inline const std::vector<MenuItemSpec>& MainMenuItems() {
         {"N15", nullptr},
         {"N15", "N30"}, // submenu of the buffer radio items
         {"N13", "N32", "Ctrl+B"},
+        {"N13", "Play1", "F5"},
         {"N13", "N34", "Ctrl+R"},
         {"N13", "N16", "Ctrl+Alt+R"},
         {"N13", nullptr},

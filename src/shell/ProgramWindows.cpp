@@ -27,6 +27,23 @@ ProgramWindows::ProgramWindows(ProgramContext& context, Prompter& prompter,
 
     QObject::connect(m_main->action(QStringLiteral("DLG1")), &QAction::triggered, m_main.get(),
                      [this] { DLG1Click(m_context, m_prompter); });
+
+    // Tools > Play from this line: the play window, at the current line's block.
+    m_play = std::make_unique<TPlayForm>(context.tables, m_main.get());
+    QObject::connect(
+        m_main->action(QStringLiteral("Play1")), &QAction::triggered, m_main.get(), [this] {
+            if (!m_play->play(m_main->document().store().lines(), m_main->currentRow()))
+                return;
+            m_play->show();
+            m_play->raise();
+            m_play->activateWindow();
+        });
+    QObject::connect(m_main.get(), &TMainForm::languageLoaded, m_play.get(),
+                     &TPlayForm::languageLoaded);
+    QObject::connect(m_play.get(), &TPlayForm::rowChosen, m_main.get(), [this](int row) {
+        m_main->setCurrentRow(row);
+        m_main->MakeLineDescr();
+    });
 }
 
 ProgramWindows::~ProgramWindows() = default;

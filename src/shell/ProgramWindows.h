@@ -3,6 +3,7 @@
 #include "ProgramContext.h"
 #include "TMainForm.h"
 #include "ToolCommands.h"
+#include "play/TPlayForm.h"
 #include "tools/TBlockForm.h"
 #include "tools/TRenumberForm.h"
 #include "wizard/TWizardForm.h"
@@ -29,6 +30,7 @@ public:
     TRenReport& renumberReport() { return *m_report; }
     TBlockForm& navigator() { return *m_navigator; }
     ToolCommands& tools() { return *m_tools; }
+    TPlayForm& playForm() { return *m_play; }
 
 private:
     // The wizard applied its working row to the main grid's row `row`.
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<TWizardForm> m_wizard;
     std::unique_ptr<TBlockForm> m_navigator;
     std::unique_ptr<ToolCommands> m_tools;
+    std::unique_ptr<TPlayForm> m_play;
 };
 
 } // namespace dolmex

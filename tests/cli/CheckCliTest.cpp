@@ -48,8 +48,25 @@ TEST(CheckCli, LinesASaveWouldChangeAreProblemsAtTheirRow) {
                   "comment\n" +
                   file + ":1: the response names line 9, which no line has\n" + file +
                   ":2: file line 4: saving adds empty fields: the record has fewer than seven\n" +
+                  file +
+                  ":2: unreachable: no path of responses and jumps leads here from line 1\n" +
                   file + ":3: file line 5: saving drops this comment: no record follows it\n");
     EXPECT_NE(RunCli({"check", "--help"}).out.find("file line N"), std::string::npos);
+}
+
+TEST(CheckCli, DeadEndsOfTheConversationAreProblemsAtTheirRow) {
+    TempFolder folder;
+    const std::string file = folder.write(
+        "dead.dlg", "{1}{Hi}{}{}{}{}{}\r\n{2}{For women}{1}{1}{}{3}{}\r\n{3}{Oops}{1}{1}{}{9}{}\r\n"
+                    "{5}{Alone}{}{}{}{}{}\r\n");
+    const CliRun run = RunCli({"check", Q(file)});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_EQ(run.out,
+              file + ":1: no answer for a male character of intelligence 1\n" + file +
+                  ":1: no answer for a male character of intelligence 20\n" + file +
+                  ":2: the response names line 3, a player line rather than an NPC line\n" + file +
+                  ":3: the response names line 9, which no line has\n" + file +
+                  ":4: unreachable: no path of responses and jumps leads here from line 1\n");
 }
 
 TEST(CheckCli, TheBundledSampleIsClean) {

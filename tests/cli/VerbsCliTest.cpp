@@ -46,6 +46,7 @@ TEST(CliVerbs, ShareHelpErrorLinesAndExitCodes) {
         {"export", {absent, "--out", Q(folder.path("out.po"))}},
         {"import", {absent, absent}},
         {"graph", {absent}},
+        {"play", {absent, "--from", "1"}},
     };
     const auto verbs = ListedVerbs();
     ASSERT_FALSE(verbs.empty());

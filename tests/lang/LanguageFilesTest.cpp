@@ -243,6 +243,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"GREETINGTESTS", 0, 13, 100, EntriesOf(t.greetingTests)},
             {"SPELLS", 0, 79, 40, EntriesOf(t.spells)},
             {"EDITMENU", 0, 22, 50, EntriesOf(t.editMenu)},
+            {"PLAY", 0, playtext::kLastEntry, 80, EntriesOf(t.play)},
         };
         for (const Range& r : ranges) {
             for (int i = r.first; i <= r.last; ++i) {
@@ -278,6 +279,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"MAINMENU 40", TargetWindow::Main, "N39", CaptionProperty::Caption},
             {"MAINMENU 48", TargetWindow::Main, "Forward1", CaptionProperty::Caption},
             {"MAINMENU 50", TargetWindow::Main, "ExportMap1", CaptionProperty::Caption},
+            {"MAINMENU 51", TargetWindow::Main, "Play1", CaptionProperty::Caption},
             {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
             {"CAPTIONS 36", TargetWindow::Main, "GB2", CaptionProperty::Caption},
             {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},

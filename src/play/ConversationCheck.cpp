@@ -1,0 +1,96 @@
+#include "ConversationCheck.h"
+
+#include "PlayRules.h"
+
+#include "core/TextFields.h"
+#include "tools/Reachability.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace dolmex {
+
+namespace {
+
+struct TriedCharacter {
+    Character character;
+    const char* words;
+};
+
+const TriedCharacter kTried[] = {
+    {{Gender::Male, kLowestIntelligence}, "a male character of intelligence 1"},
+    {{Gender::Male, kHighestIntelligence}, "a male character of intelligence 20"},
+    {{Gender::Female, kLowestIntelligence}, "a female character of intelligence 1"},
+    {{Gender::Female, kHighestIntelligence}, "a female character of intelligence 20"},
+};
+
+} // namespace
+
+std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
+    using Kind = ConversationProblem::Kind;
+    const DialogRows rows(lines);
+    std::vector<ConversationProblem> problems;
+    const int start = rows.firstNpcRow();
+    if (start == 0)
+        return problems;
+    const std::string startNumber(rows.line(start)[ColNumber]);
+
+    std::unordered_map<std::int32_t, int> uses;
+    for (const PackedLine& line : lines) {
+        if (!line.isEmptyRecord())
+            ++uses[ParseIntOrMinus1(line[ColNumber])];
+    }
+    const std::vector<bool> reached = ReachableBlocks(rows);
+    const TestAssumptions passing;
+    std::vector<std::vector<bool>> reachedBy;
+    for (const TriedCharacter& tried : kTried) {
+        reachedBy.push_back(ReachableBlocks(rows, [&](int answer) {
+            return HiddenReasons(rows.line(answer), answer, tried.character, passing).empty();
+        }));
+    }
+
+    for (int row = 1; row <= rows.count(); ++row) {
+        const PackedLine& line = rows.line(row);
+        if (IsNpcLine(line)) {
+            const std::int32_t number = ParseIntOrMinus1(line[ColNumber]);
+            const bool nameable = number > 0 && uses[number] == 1;
+            if (!reached[static_cast<std::size_t>(row)] && row != start && nameable)
+                problems.push_back({row, Kind::Unreachable, {}, {}, startNumber});
+            const std::vector<int> answers = rows.answersOf(row);
+            if (answers.empty())
+                continue;
+            for (std::size_t c = 0; c < std::size(kTried); ++c) {
+                if (!reachedBy[c][static_cast<std::size_t>(row)])
+                    continue;
+                const bool none = std::none_of(answers.begin(), answers.end(), [&](int answer) {
+                    return HiddenReasons(rows.line(answer), answer, kTried[c].character, passing)
+                        .empty();
+                });
+                if (none)
+                    problems.push_back({row, Kind::NoAnswer, kTried[c].words, {}, {}});
+            }
+        } else if (!line.isEmptyRecord()) {
+            const std::int32_t response = ParseIntOrMinus1(line[ColResponse]);
+            const int target = response > 0 ? rows.rowOf(response) : 0;
+            if (target != 0 && !IsNpcLine(rows.line(target)))
+                problems.push_back(
+                    {row, Kind::PlayerLineTarget, {}, std::string(line[ColResponse]), {}});
+        }
+    }
+    return problems;
+}
+
+std::string DescribeConversationProblem(const ConversationProblem& problem) {
+    switch (problem.kind) {
+    case ConversationProblem::Kind::Unreachable:
+        return "unreachable: no path of responses and jumps leads here from line " + problem.start;
+    case ConversationProblem::Kind::NoAnswer:
+        return "no answer for " + problem.character;
+    case ConversationProblem::Kind::PlayerLineTarget:
+        return "the response names line " + problem.target +
+               ", a player line rather than an NPC line";
+    }
+    return {};
+}
+
+} // namespace dolmex
