@@ -19,10 +19,13 @@ constexpr int kShownCharacters = 40;
 // One byte is one character in Windows-1251, so only the bytes shown are decoded: a large
 // dialog has long texts, and the map shows their start.
 QString ShownStart(std::string_view cell) {
+    if (cell.empty())
+        return {};
     if (cell.size() <= static_cast<std::size_t>(kShownCharacters))
         return FromCp1251(cell);
-    QString text = FromCp1251(cell.substr(0, kShownCharacters - 1));
-    text += QChar(0x2026);
+    // The last place is the ellipsis; made at full size, the text is allocated once.
+    QString text = FromCp1251(cell.substr(0, kShownCharacters));
+    text[kShownCharacters - 1] = QChar(0x2026);
     return text;
 }
 
@@ -115,16 +118,27 @@ DialogGraph BuildDialogGraph(const LineStore& store) {
     const DialogLines& lines = store.lines();
 
     // Number -> row of the line it leads to: the last row carrying it, as following a
-    // response selects the last of them.
+    // response selects the last of them. The same pass counts the blocks and their
+    // answers, so that nothing grows while it is filled.
     std::vector<std::pair<std::int32_t, std::int32_t>> numbered;
     numbered.reserve(lines.size());
+    std::vector<std::size_t> answerCounts;
     int row = 0;
     for (const PackedLine& line : lines) {
         ++row;
         if (const std::int32_t number = ParseIntOrMinus1(line[ColNumber]); number > 0)
             numbered.emplace_back(number, row);
+        if (IsEmptyRecord(line))
+            continue;
+        const bool npc = IsNpcLine(line);
+        if (npc || answerCounts.empty())
+            answerCounts.push_back(0);
+        if (!npc)
+            ++answerCounts.back();
     }
     const LineNumberMap rowOfNumber(std::move(numbered));
+    graph.nodes.reserve(answerCounts.size());
+    graph.edges.reserve(lines.size());
 
     std::vector<int> nodeOfRow(lines.size() + 1, -1);
     row = 0;
@@ -136,11 +150,13 @@ DialogGraph BuildDialogGraph(const LineStore& store) {
         if (npc || graph.nodes.empty()) {
             MapNode node;
             node.row = row;
+            node.answers.reserve(answerCounts[graph.nodes.size()]);
             node.npcLine = npc;
             if (npc) {
                 node.number = FromCp1251(line[ColNumber]);
                 node.text = ShownStart(line[ColText]);
-                node.genderText = FromCp1251(line[ColGender]);
+                if (!line[ColGender].empty())
+                    node.genderText = FromCp1251(line[ColGender]);
             }
             graph.nodes.push_back(std::move(node));
         }
