@@ -3,6 +3,7 @@
 #include "core/Cp1251.h"
 #include "core/LineStore.h"
 #include "core/TextFields.h"
+#include "tools/Reachability.h"
 #include "tools/References.h"
 
 #include <algorithm>
@@ -27,12 +28,6 @@ QString ShownStart(std::string_view cell) {
     QString text = FromCp1251(cell.substr(0, kShownCharacters));
     text[kShownCharacters - 1] = QChar(0x2026);
     return text;
-}
-
-// As BlockLayout reads blocks: only an intelligence cell with no characters at all makes
-// an NPC line.
-bool IsNpcLine(const PackedLine& line) {
-    return line[ColIntelligence].empty();
 }
 
 MapAnswer AnswerOf(const PackedLine& line, int row) {
@@ -64,30 +59,11 @@ MapEdgeKind EdgeKindOf(ReferenceKind kind) {
     return MapEdgeKind::Generated;
 }
 
-void MarkReachable(DialogGraph& graph) {
-    const std::size_t count = graph.nodes.size();
-    if (count == 0)
-        return;
-    std::vector<std::vector<int>> out(count);
-    for (const MapEdge& edge : graph.edges) {
-        if (edge.target == MapTargetKind::Node)
-            out[static_cast<std::size_t>(edge.fromNode)].push_back(edge.toNode);
-    }
-    std::vector<char> seen(count, 0);
-    std::vector<int> pending{0};
-    seen[0] = 1;
-    while (!pending.empty()) {
-        const int node = pending.back();
-        pending.pop_back();
-        for (const int next : out[static_cast<std::size_t>(node)]) {
-            if (!seen[static_cast<std::size_t>(next)]) {
-                seen[static_cast<std::size_t>(next)] = 1;
-                pending.push_back(next);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < count; ++i)
-        graph.nodes[i].reachable = seen[i] != 0;
+// What the dialog check calls reachable is what the map shows so: one reading of it.
+void MarkReachable(DialogGraph& graph, const DialogLines& lines) {
+    const std::vector<bool> reached = ReachableBlocks(DialogRows(lines));
+    for (MapNode& node : graph.nodes)
+        node.reachable = node.npcLine && reached[static_cast<std::size_t>(node.row)];
 }
 
 } // namespace
@@ -200,7 +176,7 @@ DialogGraph BuildDialogGraph(const LineStore& store) {
         if (edge.target == MapTargetKind::Node)
             edge.toNode = nodeOfRow[static_cast<std::size_t>(edge.toRow)];
     }
-    MarkReachable(graph);
+    MarkReachable(graph, lines);
     return graph;
 }
 
