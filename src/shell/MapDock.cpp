@@ -345,7 +345,9 @@ void MapDock::finished() {
 
 void MapDock::apply(MapResult result) {
     const bool fresh = m_freshDialog;
-    m_freshDialog = false;
+    // A result of rows since replaced leaves the new dialog its own choice of mode.
+    if (result.revision == m_store.revision())
+        m_freshDialog = false;
     m_whole = result.whole;
     m_wholeRevision = result.revision;
     m_centreRow = result.centreRow;

@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
+#include <QThread>
 #include <QWheelEvent>
 
 #include <memory>
@@ -335,6 +336,23 @@ TEST_F(MapDockTest, ALargeDialogOpensInTheNeighbourhood) {
     QTRY_VERIFY_WITH_TIMEOUT(laidOut.count() >= 1 && !dock()->layoutPending(), 10000);
     EXPECT_FALSE(dock()->showsNeighbourhood());
     EXPECT_EQ(dock()->scene().nodeCount(), 3);
+}
+
+// The layout of the small dialog is still on its way when the large one is opened: its
+// late result must not keep the large dialog from choosing its own mode.
+TEST_F(MapDockTest, ALargeDialogOpenedWhileALayoutRunsStillOpensInTheNeighbourhood) {
+    start(Chain(3));
+    QTest::keyClick(grid(), Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(dock()->layoutPending());
+    // Time for the worker to finish, so that its result waits in the event queue, ahead of
+    // the request the opening makes.
+    QThread::msleep(300);
+    prompter.setNextFileName(
+        QString::fromStdString(folder.write("00009L.dlg", Chain(MapDock::kLargeDialog + 1))));
+    trigger(QStringLiteral("N3"));
+    QTRY_VERIFY_WITH_TIMEOUT(!dock()->layoutPending(), 20000);
+    EXPECT_TRUE(dock()->showsNeighbourhood());
+    EXPECT_LT(dock()->scene().nodeCount(), 20);
 }
 
 TEST_F(MapDockTest, KeysAndTheWheelZoomAndCtrl0FitsTheMap) {
