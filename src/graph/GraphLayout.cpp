@@ -18,10 +18,18 @@ std::mutex& GraphvizLock() {
 
 constexpr double kPointsPerInch = 72.0;
 
-// One laid-out graph, freed with everything Graphviz allocated for it.
+// One context for the whole run, never freed: Graphviz's text-measuring plugin keeps the
+// last font name it was given past the end of the context that gave it, and a second
+// context would make it read freed memory. Callers hold GraphvizLock().
+GVC_t* SharedContext() {
+    static GVC_t* const context = gvContext();
+    return context;
+}
+
+// One laid-out graph, freed with everything Graphviz allocated for it but the context.
 class LaidOutGraph {
 public:
-    explicit LaidOutGraph(const QByteArray& dot) : m_context(gvContext()) {
+    explicit LaidOutGraph(const QByteArray& dot) : m_context(SharedContext()) {
         // Warnings (a font that is not installed, say) would go to the program's stderr.
         agseterr(AGERR);
         if (!m_context)
@@ -36,8 +44,6 @@ public:
                 gvFreeLayout(m_context, m_graph);
             agclose(m_graph);
         }
-        if (m_context)
-            gvFreeContext(m_context);
     }
     LaidOutGraph(const LaidOutGraph&) = delete;
     LaidOutGraph& operator=(const LaidOutGraph&) = delete;
