@@ -61,21 +61,9 @@ QByteArray QuotedText(const QString& text) {
 const char* const kGreyText = "#909090";
 const char* const kGreyLine = "#b0b0b0";
 
-// What an answer row shows after its text: a test mark, the gender it is offered to and
-// its intelligence bound.
-QByteArray ConditionMarks(const MapAnswer& answer) {
-    QString marks;
-    if (answer.hasTests)
-        marks += QLatin1Char('?');
-    if (answer.gender == 0)
-        marks += QChar(0x2642);
-    else if (answer.gender == 1)
-        marks += QChar(0x2640);
-    if (answer.intelligence != 1) {
-        marks += QChar(answer.intelligence < 0 ? 0x2264 : 0x2265);
-        marks += QString::number(answer.intelligence < 0 ? -qint64{answer.intelligence}
-                                                         : qint64{answer.intelligence});
-    }
+// The answer's condition marks, small and in their own colour.
+QByteArray ConditionCell(const MapAnswer& answer) {
+    const QString marks = ConditionMarks(answer);
     if (marks.isEmpty())
         return {};
     return " <FONT POINT-SIZE=\"8\" COLOR=\"#a06000\">" + HtmlText(marks) + "</FONT>";
@@ -102,7 +90,7 @@ void WriteNode(QByteArray& dot, const QByteArray& id, const MapNode& node) {
     for (std::size_t i = 0; i < node.answers.size(); ++i) {
         const MapAnswer& answer = node.answers[i];
         dot += RowCell("a" + QByteArray::number(static_cast<qulonglong>(i)), answer.number,
-                       answer.text, ConditionMarks(answer), nullptr);
+                       answer.text, ConditionCell(answer), nullptr);
     }
     dot += "</TABLE>>";
     if (!node.genderText.isEmpty())

@@ -68,6 +68,22 @@ void MarkReachable(DialogGraph& graph, const DialogLines& lines) {
 
 } // namespace
 
+QString ConditionMarks(const MapAnswer& answer) {
+    QString marks;
+    if (answer.hasTests)
+        marks += QLatin1Char('?');
+    if (answer.gender == 0)
+        marks += QChar(0x2642);
+    else if (answer.gender == 1)
+        marks += QChar(0x2640);
+    if (answer.intelligence != 1) {
+        marks += QChar(answer.intelligence < 0 ? 0x2264 : 0x2265);
+        marks += QString::number(answer.intelligence < 0 ? -qint64{answer.intelligence}
+                                                         : qint64{answer.intelligence});
+    }
+    return marks;
+}
+
 int DialogGraph::nodeOfRow(int row, int* answer) const {
     if (answer)
         *answer = -1;

@@ -87,6 +87,10 @@ struct MapMarkTexts {
 // number gets "row" + its data row. Answers are ports "a0", "a1", ... of an HTML-like table
 // label (the NPC line's row is port "h"). Edge i has id "e<i>"; an edge to End, NextTalk or
 // Dangling ends in a mark node "mark<i>". Stable for the same graph (golden-file tested).
+// What an answer row shows after its text, on the map and in its drawing alike: "?" for
+// tests, the gender it is offered to (♂/♀), its intelligence bound (≥n or ≤n).
+QString ConditionMarks(const MapAnswer& answer);
+
 QByteArray ToDot(const DialogGraph& graph);
 QByteArray ToDot(const DialogGraph& graph, const MapMarkTexts& marks);
 

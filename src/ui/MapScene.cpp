@@ -36,24 +36,6 @@ QFont RowFont(const QFont& base, qreal height, qreal share, bool bold) {
     return font;
 }
 
-// What an answer row shows after its text, as the exported drawing shows it: "?" for
-// tests, the gender it is offered to, its intelligence bound.
-QString ConditionMarks(const MapAnswer& answer) {
-    QString marks;
-    if (answer.hasTests)
-        marks += QLatin1Char('?');
-    if (answer.gender == 0)
-        marks += QChar(0x2642);
-    else if (answer.gender == 1)
-        marks += QChar(0x2640);
-    if (answer.intelligence != 1) {
-        marks += QChar(answer.intelligence < 0 ? 0x2264 : 0x2265);
-        marks += QString::number(answer.intelligence < 0 ? -qint64{answer.intelligence}
-                                                         : qint64{answer.intelligence});
-    }
-    return marks;
-}
-
 QPainterPath SplinePath(const std::vector<QPointF>& points) {
     QPainterPath path;
     if (points.empty())
