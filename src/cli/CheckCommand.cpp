@@ -1,13 +1,7 @@
 #include "CheckCommand.h"
 
 #include "core/Cp1251.h"
-#include "core/LoadNote.h"
-#include "play/ConversationCheck.h"
-#include "tools/DialogCheck.h"
-
-#include <algorithm>
-
-#include <limits>
+#include "module/DialogFindings.h"
 
 namespace dolmex::cli {
 
@@ -35,29 +29,13 @@ int CheckCommand::execute(const QCommandLineParser&, const QStringList& position
     bool problems = false;
     const bool allRead = forEachDialog(
         positional, [&](const QString& file, const DialogLines& lines, const LoadNotes& notes) {
-            // Both lists are in row order; at a row, what reading found comes first.
-            auto note = notes.cbegin();
-            const auto printNotesUpTo = [&](int row) {
-                for (; note != notes.cend() && note->row <= row; ++note) {
-                    out() << file << ':' << note->row << ": file line " << note->fileLine << ": "
-                          << QString::fromStdString(DescribeLoadNote(*note)) << '\n';
-                    problems = true;
-                }
-            };
-            // The conversation's problems after the line's own at the same row.
-            std::vector<std::pair<int, std::string>> found;
-            for (const DialogProblem& problem : CheckDialog(lines))
-                found.emplace_back(problem.row, DescribeProblem(problem));
-            for (const ConversationProblem& problem : CheckConversation(lines))
-                found.emplace_back(problem.row, DescribeConversationProblem(problem));
-            std::stable_sort(found.begin(), found.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (const auto& [row, text] : found) {
-                printNotesUpTo(row);
-                out() << file << ':' << row << ": " << FromCp1251(text) << '\n';
+            for (const DialogFinding& finding : FindDialogProblems(lines, notes)) {
+                out() << file << ':' << finding.row << ": ";
+                if (finding.source == DialogFinding::Source::Reading)
+                    out() << "file line " << finding.fileLine << ": ";
+                out() << FromCp1251(finding.text) << '\n';
                 problems = true;
             }
-            printNotesUpTo(std::numeric_limits<int>::max());
         });
     if (!allRead)
         return kExitFailure;
