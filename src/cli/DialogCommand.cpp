@@ -4,11 +4,7 @@
 #include "core/Document.h"
 #include "core/IoError.h"
 #include "core/PathText.h"
-
-#include <QDirIterator>
-#include <QFileInfo>
-
-#include <algorithm>
+#include "module/ModuleFiles.h"
 
 namespace dolmex::cli {
 
@@ -21,27 +17,9 @@ void DialogCommand::loadDocument(const QString& file, Document& document) {
         fail(file, QStringLiteral("cannot open the file"));
 }
 
-QStringList DialogCommand::dialogFilesIn(const QStringList& arguments) {
-    QStringList files;
-    for (const QString& argument : arguments) {
-        if (!QFileInfo(argument).isDir()) {
-            files << argument;
-            continue;
-        }
-        QStringList below;
-        QDirIterator it(argument, {QStringLiteral("*.dlg")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            below << it.next();
-        std::sort(below.begin(), below.end());
-        files << below;
-    }
-    return files;
-}
-
 bool DialogCommand::forEachDialog(const QStringList& arguments, const DialogVisitor& visit) {
     bool allRead = true;
-    for (const QString& file : dialogFilesIn(arguments)) {
+    for (const QString& file : DialogFilesIn(arguments)) {
         DialogLines lines;
         LoadNotes notes;
         try {

@@ -21,12 +21,10 @@ protected:
     // As the editor opens a file, so that the module's message files are found.
     void loadDocument(const QString& file, Document& document);
 
-    // The files named, each folder replaced by the "*.dlg" files below it, in path order.
-    static QStringList dialogFilesIn(const QStringList& arguments);
     using DialogVisitor =
         std::function<void(const QString& file, const DialogLines& lines, const LoadNotes& notes)>;
-    // Reads the files named (folders as above) one after another; one that cannot be read
-    // gets its error line and is skipped. False when any was skipped.
+    // Reads the files named (a folder stands for the dialog files below it) one after another; one
+    // that cannot be read gets its error line and is skipped. False when any was skipped.
     bool forEachDialog(const QStringList& arguments, const DialogVisitor& visit);
 };
 

@@ -109,14 +109,24 @@ void DocumentCommands::N2Click() {
 void DocumentCommands::N3Click() {
     if (!Alarm())
         return;
-    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter(), startFolder())) {
-        m_lastFolder = QFileInfo(*path).absolutePath();
-        // The changes given up for this file go first, so they are not offered back.
-        if (LoadDlg(*path)) {
-            discardRecovery();
-            offerRecovery(m_session.document().fileName());
-        }
-    }
+    if (const std::optional<QString> path = m_prompter.openFileName(fileFilter(), startFolder()))
+        loadAndOfferRecovery(*path);
+}
+
+bool DocumentCommands::openFile(const QString& path) {
+    if (!Alarm())
+        return false;
+    return loadAndOfferRecovery(path);
+}
+
+bool DocumentCommands::loadAndOfferRecovery(const QString& path) {
+    m_lastFolder = QFileInfo(path).absolutePath();
+    // The changes given up for this file go first, so they are not offered back.
+    if (!LoadDlg(path))
+        return false;
+    discardRecovery();
+    offerRecovery(m_session.document().fileName());
+    return true;
 }
 
 void DocumentCommands::offerRecovery(const std::string& path) {

@@ -33,6 +33,9 @@ public:
     void N3Click();
     void N4Click();
     void N5Click();
+    // Open without the file dialog (recent files, the module panel, a dropped file): the
+    // unsaved-changes question, then as Open goes on. True when the file was loaded.
+    bool openFile(const QString& path);
 
     // Offers the recovery copy of `path` (empty: the untitled document) when it is newer
     // than the file: Yes restores it, No deletes it.
@@ -56,6 +59,7 @@ signals:
     void passingMessage(const QString& text);
 
 private:
+    bool loadAndOfferRecovery(const QString& path);
     // Save, asking for a name (`proposal` first) when the document has none.
     void saveDocument(const QString& proposal);
     // Where the open and save dialogs start: the document's folder, or the last one used.
