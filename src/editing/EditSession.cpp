@@ -55,6 +55,11 @@ void EditSession::saveAs(const std::string& path) {
     savedHere();
 }
 
+void EditSession::fileChangedElsewhere() {
+    setModified(true);
+    savedStateLost();
+}
+
 void EditSession::reset() {
     m_replaying = true;
     m_document.reset();

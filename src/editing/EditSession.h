@@ -52,6 +52,9 @@ public:
     void saveAs(const std::string& path);
     // New: an empty dialog and a new history; the flag stays as it was.
     void reset();
+    // Another program changed the file and the text here was kept: it is unsaved now, and no
+    // undo leads back to what the file holds.
+    void fileChangedElsewhere();
 
     virtual bool canUndo() const { return false; }
     virtual bool canRedo() const { return false; }
@@ -71,6 +74,8 @@ protected:
     virtual void historyForgotten() {}
     // The dialog as it is now is the one on disk.
     virtual void savedHere() {}
+    // No state of the history is the one on disk any more.
+    virtual void savedStateLost() {}
 
     // While set, changes of the store are replays of recorded steps, not edits.
     void setReplaying(bool replaying) { m_replaying = replaying; }

@@ -129,7 +129,14 @@ inline constexpr int kMapCondition = 98;
 inline constexpr int kMapCurrent = 99;
 inline constexpr int kMapSvgFilter = 100;
 inline constexpr int kMapPngFilter = 101;
-inline constexpr int kLastMainDescription = 101;
+// The files opened last, and the open file changed by another program (%1: the file).
+inline constexpr int kClearRecentFiles = 102;
+inline constexpr int kRecentFileMissing = 103;
+inline constexpr int kChangedOnDisk = 104;
+inline constexpr int kReloadQuestion = 105;
+inline constexpr int kReloadLosingChanges = 106;
+inline constexpr int kRemovedFromDisk = 107;
+inline constexpr int kLastMainDescription = 107;
 } // namespace md
 
 // PLAYER: who speaks a line.

@@ -119,6 +119,11 @@ bool DocumentCommands::openFile(const QString& path) {
     return loadAndOfferRecovery(path);
 }
 
+bool DocumentCommands::reload() {
+    const std::string& path = m_session.document().fileName();
+    return !path.empty() && loadAndOfferRecovery(PathText(path));
+}
+
 bool DocumentCommands::loadAndOfferRecovery(const QString& path) {
     m_lastFolder = QFileInfo(path).absolutePath();
     // The changes given up for this file go first, so they are not offered back.

@@ -36,6 +36,8 @@ public:
     // Open without the file dialog (recent files, the module panel, a dropped file): the
     // unsaved-changes question, then as Open goes on. True when the file was loaded.
     bool openFile(const QString& path);
+    // The open file read again, without a question: the caller asked.
+    bool reload();
 
     // Offers the recovery copy of `path` (empty: the untitled document) when it is newer
     // than the file: Yes restores it, No deletes it.

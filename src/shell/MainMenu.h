@@ -17,12 +17,13 @@ struct MenuItemSpec {
 // The menu bar, left to right.
 inline constexpr const char* kMenus[] = {"N1", "N8", "N10", "Search1", "N15", "N13", "N17"};
 // Menus opened from an item of another menu.
-inline constexpr const char* kSubmenus[] = {"N30", "L1"};
+inline constexpr const char* kSubmenus[] = {"N30", "L1", "Recent1"};
 
 inline const std::vector<MenuItemSpec>& MainMenuItems() {
     static const std::vector<MenuItemSpec> items{
         {"N1", "N2", "Ctrl+Alt+N"},
         {"N1", "N3", "Ctrl+Alt+O"},
+        {"N1", "Recent1"}, // submenu of the files opened last
         {"N1", "N4", "Ctrl+S"},
         {"N1", "N5", "Shift+F2"},
         {"N1", "ExportMap1"},

@@ -23,6 +23,8 @@ struct ProgramContext {
     std::string programPath;
     // Where copies of unsaved changes are kept against a crash; empty: none are kept.
     std::string recoveryDir;
+    // The settings file of the files opened last; empty: the list lives for the run only.
+    std::string recentFilesPath;
     LanguageTables tables;
     Settings settings;
     // The captions the last language load gave the line wizard, applied when it is shown.

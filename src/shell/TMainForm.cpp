@@ -2,6 +2,7 @@
 
 #include "DescriptionPane.h"
 #include "DocumentCommands.h"
+#include "DocumentFiles.h"
 #include "FindBar.h"
 #include "LineCommandSet.h"
 #include "MainMenu.h"
@@ -62,6 +63,8 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
                                 ToolBar1->actions().value(ToolBar1->actions().size() - 5), *this);
     m_documents = std::make_unique<DocumentCommands>(m_context, m_prompter, *m_history);
     connectCommands();
+    m_files = new DocumentFiles(m_context, m_prompter, *m_documents, *m_history, *m_lines, *this,
+                                *m_menus.at(QStringLiteral("Recent1")));
     connectParts();
     connectSearchParts();
     createMapDock();
@@ -74,8 +77,12 @@ void TMainForm::connectParts() {
     connect(m_lines.get(), &LineCommandSet::describe, this, &TMainForm::MakeLineDescr);
     connect(m_documents.get(), &DocumentCommands::passingMessage, this,
             &TMainForm::showPassingMessage);
-    connect(m_documents.get(), &DocumentCommands::captionChanged, this,
-            [this] { setCaption(m_document.caption()); });
+    connect(m_documents.get(), &DocumentCommands::captionChanged, this, [this] {
+        setCaption(m_document.caption());
+        m_files->documentFileChanged();
+    });
+    connect(m_files, &DocumentFiles::passingMessage, this, &TMainForm::showPassingMessage);
+    connect(this, &TMainForm::languageLoaded, m_files, &DocumentFiles::refreshMenu);
     connect(m_documents.get(), &DocumentCommands::documentReplaced, this, [this] {
         m_lines->updateUndoCaptions();
         m_messages.setModuleRoot(m_document.moduleRoot());
@@ -101,6 +108,7 @@ TMainForm::~TMainForm() {
     // goes, must not call back into a half-destroyed window.
     m_undoStack.disconnect(this);
     m_document.onModifiedChanged = nullptr;
+    delete m_files;      // it works through the document commands
     m_documents.reset(); // its recovery watches the store, which goes with the members
     m_navigation.reset();
     delete m_references;

@@ -24,6 +24,7 @@ class QToolBar;
 namespace dolmex {
 
 class DescriptionPane;
+class DocumentFiles;
 class DialogGrid;
 class FindBar;
 class MapDock;
@@ -147,6 +148,7 @@ private:
     DescriptionPane* m_pane = nullptr;
     std::unique_ptr<LineCommandSet> m_lines;
     std::unique_ptr<DocumentCommands> m_documents;
+    DocumentFiles* m_files = nullptr;
     std::unique_ptr<NavigationCommands> m_navigation;
     ReferencesPane* m_references = nullptr;
     FindBar* m_findBar = nullptr;

@@ -28,6 +28,10 @@ int main(int argc, char* argv[]) {
         dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                           QStringLiteral("/recovery"));
 
+    context.recentFilesPath =
+        dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                          QStringLiteral("/recent-files.ini"));
+
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
     dolmex::ProgramWindows windows(context, prompter,

@@ -251,6 +251,10 @@ void UndoHistory::savedHere() {
     m_stack.setClean();
 }
 
+void UndoHistory::savedStateLost() {
+    m_stack.resetClean();
+}
+
 bool UndoHistory::canUndo() const {
     return m_stack.canUndo();
 }

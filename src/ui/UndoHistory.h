@@ -59,6 +59,7 @@ private:
     void changeEnded(const LineStoreChange& change) override;
     void historyForgotten() override;
     void savedHere() override;
+    void savedStateLost() override;
     CursorState cursor() const;
 
     QUndoStack& m_stack;
