@@ -1,22 +1,29 @@
 #include "FileChangeWatcher.h"
 
-#include <QCryptographicHash>
+#include <QHash>
+
 #include <QFile>
 #include <QFileInfo>
+#include <future>
 
 namespace dolmex {
 
 namespace {
 
-// Empty when the file cannot be read.
+// What tells one content from another; empty when the file cannot be read. Not a guard
+// against anyone, so a fast 64-bit hash will do: a cryptographic one cost more than reading
+// the dialog.
 QByteArray DigestOf(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         return {};
-    return hash.result();
+    const quint64 hash = qHash(QByteArrayView(bytes), 0);
+    QByteArray digest = QByteArray::number(static_cast<qulonglong>(hash), 16);
+    digest += ':' + QByteArray::number(bytes.size());
+    return digest;
 }
 
 } // namespace
@@ -35,9 +42,11 @@ void FileChangeWatcher::watch(const QString& path) {
     if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
         m_watcher.removePaths(watched);
     m_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    m_digest = m_path.isEmpty() ? QByteArray() : DigestOf(m_path);
+    m_digest = {};
     if (m_path.isEmpty())
         return;
+    // Reading a large dialog again would lengthen every open and save on the window's thread.
+    m_digest = std::async(std::launch::async, DigestOf, m_path).share();
     m_watcher.addPath(QFileInfo(m_path).absolutePath());
     rewatch();
 }
@@ -52,10 +61,12 @@ void FileChangeWatcher::check() {
         return;
     rewatch();
     const QByteArray digest = DigestOf(m_path);
-    if (digest == m_digest)
+    if (digest == m_digest.get())
         return;
-    m_digest = digest;
-    if (digest.isEmpty())
+    std::promise<QByteArray> known;
+    known.set_value(digest);
+    m_digest = known.get_future().share();
+    if (digest.isEmpty() && !QFileInfo::exists(m_path))
         emit removedFromDisk(m_path);
     else
         emit changedOnDisk(m_path);

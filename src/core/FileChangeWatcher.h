@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <future>
+
 namespace dolmex {
 
 // Tells when another program changes or removes the open file: its bytes are no longer the
@@ -37,7 +39,8 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
     QString m_path;
-    QByteArray m_digest; // of the bytes last known; empty while there is no file
+    std::shared_future<QByteArray>
+        m_digest; // of the bytes last known; empty while there is no file
 };
 
 } // namespace dolmex
