@@ -10,6 +10,7 @@ packages=(
   libgraphviz-dev
   clang libclang-rt-14-dev clang-format
   libgettextpo-dev gettext
+  mingw-w64 wine64
 )
 
 missing=()

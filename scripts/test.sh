@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test twice: a normal build, then one with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Exits non-zero when anything fails.
+# UndefinedBehaviorSanitizer; between them the Windows registry code under wine, where
+# installed. Exits non-zero when anything fails.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -19,6 +20,9 @@ if bash scripts/build.sh build -DDOLMEX_WERROR=ON; then
 else
   status=1
 fi
+
+echo "== Windows half: registry code under wine"
+bash scripts/windows-check.sh --if-available || status=1
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"

@@ -19,9 +19,7 @@
 #include <utility>
 
 #ifdef Q_OS_WIN
-#define NOMINMAX
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include "WindowsRegistry.h"
 #endif
 
 namespace dolmex {
@@ -163,44 +161,35 @@ private:
 };
 
 #ifdef Q_OS_WIN
-[[noreturn]] void RegistryFailure(const QString& key, LONG code) {
-    throw IoError(IoError::Kind::Write, PathBytes(QStringLiteral("HKEY_CLASSES_ROOT\\") + key),
-                  "registry error " + std::to_string(code));
-}
-
-void SetRegistryValue(const RegistryEntry& entry) {
-    HKEY key = nullptr;
-    const std::wstring path = entry.key.toStdWString();
-    LONG code = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &key, nullptr);
-    if (code != ERROR_SUCCESS)
-        RegistryFailure(entry.key, code);
-    const std::wstring name = entry.valueName.toStdWString();
-    const wchar_t* valueName = name.empty() ? nullptr : name.c_str();
+windows::RegistryValue WindowsValue(const RegistryEntry& entry) {
+    windows::RegistryValue value;
+    value.key = entry.key.toStdWString();
+    value.valueName = entry.valueName.toStdWString();
     if (entry.type == RegistryEntry::Type::String) {
-        const std::wstring text = entry.text.toStdWString();
-        code =
-            RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+        value.type = windows::RegistryValue::Type::String;
+        value.text = entry.text.toStdWString();
     } else {
-        code = RegSetValueExW(key, valueName, 0, REG_BINARY,
-                              reinterpret_cast<const BYTE*>(entry.bytes.constData()),
-                              static_cast<DWORD>(entry.bytes.size()));
+        value.type = windows::RegistryValue::Type::Binary;
+        value.bytes.assign(entry.bytes.cbegin(), entry.bytes.cend());
     }
-    RegCloseKey(key);
-    if (code != ERROR_SUCCESS)
-        RegistryFailure(entry.key, code);
+    return value;
 }
 
 void WriteRegistry(const std::vector<RegistryEntry>& entries) {
-    SetRegistryValue(entries.front());
-    // An earlier registration goes first, so a verb of another language does not linger.
-    const std::wstring type = kTypeKey.toStdWString();
-    const LONG code = RegDeleteTreeW(HKEY_CLASSES_ROOT, type.c_str());
-    if (code != ERROR_SUCCESS && code != ERROR_FILE_NOT_FOUND)
-        RegistryFailure(kTypeKey, code);
-    for (std::size_t i = 1; i < entries.size(); ++i)
-        SetRegistryValue(entries[i]);
+    std::vector<windows::RegistryValue> values;
+    values.reserve(entries.size());
+    for (const RegistryEntry& entry : entries)
+        values.push_back(WindowsValue(entry));
+    try {
+        // An earlier registration is deleted first, so a verb of another language does not
+        // linger.
+        windows::WriteRegistration(HKEY_CLASSES_ROOT, values, kTypeKey.toStdWString());
+    } catch (const windows::RegistryError& error) {
+        throw IoError(
+            IoError::Kind::Write,
+            PathBytes(QStringLiteral("HKEY_CLASSES_ROOT\\") + QString::fromStdWString(error.key())),
+            "registry error " + std::to_string(error.code()));
+    }
 }
 #endif
 
