@@ -1,10 +1,9 @@
 #include "FileChangeWatcher.h"
 
-#include <QHash>
-
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <future>
+#include <QHash>
 
 namespace dolmex {
 
@@ -28,6 +27,24 @@ QByteArray DigestOf(const QString& path) {
 
 } // namespace
 
+FileChangeWatcher::Stamp FileChangeWatcher::StampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(),
+            true};
+}
+
+FileChangeWatcher::Known FileChangeWatcher::Read(const QString& path, Stamp expected) {
+    // Were the file changed while it is read, the digest would be of someone else's bytes.
+    if (StampOf(path) != expected)
+        return {};
+    Known known{DigestOf(path), true};
+    if (StampOf(path) != expected)
+        return {};
+    return known;
+}
+
 FileChangeWatcher::FileChangeWatcher(QObject* parent) : QObject(parent) {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
@@ -42,11 +59,12 @@ void FileChangeWatcher::watch(const QString& path) {
     if (const QStringList watched = m_watcher.files() + m_watcher.directories(); !watched.isEmpty())
         m_watcher.removePaths(watched);
     m_path = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
-    m_digest = {};
+    m_known = {};
     if (m_path.isEmpty())
         return;
-    // Reading a large dialog again would lengthen every open and save on the window's thread.
-    m_digest = std::async(std::launch::async, DigestOf, m_path).share();
+    // The stamp now, the content on a worker: reading a large dialog again would lengthen
+    // every open and save on the window's thread.
+    m_known = std::async(std::launch::async, Read, m_path, StampOf(m_path)).share();
     m_watcher.addPath(QFileInfo(m_path).absolutePath());
     rewatch();
 }
@@ -61,11 +79,12 @@ void FileChangeWatcher::check() {
         return;
     rewatch();
     const QByteArray digest = DigestOf(m_path);
-    if (digest == m_digest.get())
+    const Known known = m_known.get();
+    if (known.read && digest == known.digest)
         return;
-    std::promise<QByteArray> known;
-    known.set_value(digest);
-    m_digest = known.get_future().share();
+    std::promise<Known> now;
+    now.set_value({digest, true});
+    m_known = now.get_future().share();
     if (digest.isEmpty() && !QFileInfo::exists(m_path))
         emit removedFromDisk(m_path);
     else

@@ -31,6 +31,20 @@ signals:
     void removedFromDisk(const QString& path);
 
 private:
+    struct Stamp {
+        qint64 size = -1;
+        qint64 modified = 0; // ms since the epoch
+        bool exists = false;
+        bool operator==(const Stamp&) const = default;
+    };
+    struct Known {
+        QByteArray digest; // empty: no file, or one that cannot be read
+        bool read = false; // false: the file changed under the reading, so nothing is known
+    };
+    static Stamp StampOf(const QString& path);
+    // The content of `path`, provided the file is still as `expected`.
+    static Known Read(const QString& path, Stamp expected);
+
     void check();
     // The file itself goes from the watch when it is replaced by a rename, so its folder is
     // watched too, and the file is taken in again whenever it is there.
@@ -39,8 +53,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
     QString m_path;
-    std::shared_future<QByteArray>
-        m_digest; // of the bytes last known; empty while there is no file
+    std::shared_future<Known> m_known; // of the bytes the editor last read or wrote
 };
 
 } // namespace dolmex

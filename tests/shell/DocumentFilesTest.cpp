@@ -85,6 +85,7 @@ TEST(FileChangeWatcherTest, TellsEachChangeByAnotherProgramOnceAndNothingElse) {
     QSignalSpy changed(&watcher, &FileChangeWatcher::changedOnDisk);
     QSignalSpy removed(&watcher, &FileChangeWatcher::removedFromDisk);
     watcher.watch(Q(path));
+    WaitPastSettling(); // the content known is read on a worker
 
     // The same bytes written again are no change.
     folder.write("a.dlg", "{1}{one}{}{}{}{}{}\r\n");
@@ -104,6 +105,11 @@ TEST(FileChangeWatcherTest, TellsEachChangeByAnotherProgramOnceAndNothingElse) {
     watcher.watch(Q(path));
     WaitPastSettling();
     EXPECT_EQ(changed.count(), 2);
+
+    // Changed at once after the editor read it, before the worker looked: still told.
+    watcher.watch(Q(path));
+    ReplaceFile(path, "{1}{at once, and longer}{}{}{}{}{}\r\n");
+    ASSERT_TRUE(changed.wait(5000));
 
     QFile::remove(Q(path));
     ASSERT_TRUE(removed.wait(5000));
