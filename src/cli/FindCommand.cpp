@@ -1,6 +1,8 @@
 #include "FindCommand.h"
 
-#include "core/Cp1251.h"
+#include "core/IoError.h"
+#include "module/ModuleFiles.h"
+#include "module/ModuleSearch.h"
 #include "search/CellMatcher.h"
 
 #include <QCommandLineParser>
@@ -82,21 +84,17 @@ int FindCommand::execute(const QCommandLineParser& parser, const QStringList& po
                                 .arg(matcher.errorOffset() + 1));
 
     bool found = false;
-    const bool allRead = forEachDialog(
-        positional.mid(1), [&](const QString& file, const DialogLines& lines, const LoadNotes&) {
-            int row = 0;
-            for (const PackedLine& line : lines) {
-                ++row;
-                for (int column = 0; column < kColumnCount; ++column) {
-                    if (!matcher.searches(column) || !matcher.matches(line[column]))
-                        continue;
-                    out() << file << ':' << row << ':'
-                          << kColumnNames[static_cast<std::size_t>(column)] << ": "
-                          << FromCp1251(line[column]) << '\n';
-                    found = true;
-                }
-            }
-        });
+    ModuleFindHooks hooks;
+    hooks.unreadable = [this](const IoError& error) { reportError(error); };
+    hooks.found = [&](const std::vector<ModuleMatch>& matches) {
+        for (const ModuleMatch& match : matches)
+            out() << match.file << ':' << match.row << ':'
+                  << kColumnNames[static_cast<std::size_t>(match.column)] << ": " << match.text
+                  << '\n';
+        found = found || !matches.empty();
+    };
+    const bool allRead =
+        FindInFiles(DialogFilesIn(positional.mid(1)), matcher, hooks).filesUnreadable == 0;
     if (!allRead)
         return kExitFailure;
     return found ? kExitOk : kExitFindings;

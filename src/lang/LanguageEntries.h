@@ -136,7 +136,17 @@ inline constexpr int kChangedOnDisk = 104;
 inline constexpr int kReloadQuestion = 105;
 inline constexpr int kReloadLosingChanges = 106;
 inline constexpr int kRemovedFromDisk = 107;
-inline constexpr int kLastMainDescription = 107;
+// Find in module: its dock, button, headings and notes (%1, %2: counts).
+inline constexpr int kModuleFindTitle = 108;
+inline constexpr int kModuleFindButton = 109;
+inline constexpr int kModuleFindFile = 110;
+inline constexpr int kModuleFindRow = 111;
+inline constexpr int kModuleFindColumn = 112;
+inline constexpr int kModuleFindSearching = 113;
+inline constexpr int kModuleFindFound = 114;
+inline constexpr int kModuleFindUnreadable = 115;
+inline constexpr int kModuleFindNoModule = 116;
+inline constexpr int kLastMainDescription = 116;
 } // namespace md
 
 // PLAYER: who speaks a line.

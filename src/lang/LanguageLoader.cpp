@@ -92,8 +92,8 @@ constexpr std::array<const char*, 56> kMainMenuItems{
     "Map1", "ExportMap1",
     // The play window.
     "Play1",
-    // The module.
-    nullptr, nullptr, nullptr,
+    // The module: 52 and 53 are kept for the module panel.
+    nullptr, nullptr, "ModuleFind1",
     // The files opened last.
     "Recent1"};
 

@@ -40,13 +40,23 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
         if (!line.isEmptyRecord())
             ++uses[ParseIntOrMinus1(line[ColNumber])];
     }
-    const std::vector<bool> reached = ReachableBlocks(rows);
+    // Five runs over the same references, each read once; whether a character is offered a
+    // player line is asked once per line and character.
+    const RowLinks links(rows);
+    const std::vector<bool> reached = ReachableBlocks(rows, links);
     const TestAssumptions passing;
+    std::vector<std::vector<bool>> offered;
     std::vector<std::vector<bool>> reachedBy;
     for (const TriedCharacter& tried : kTried) {
-        reachedBy.push_back(ReachableBlocks(rows, [&](int answer) {
-            return HiddenReasons(rows.line(answer), answer, tried.character, passing).empty();
-        }));
+        std::vector<bool>& shown = offered.emplace_back(static_cast<std::size_t>(rows.count()) + 1);
+        for (int row = 1; row <= rows.count(); ++row) {
+            const PackedLine& line = rows.line(row);
+            if (!line.isEmptyRecord() && !IsNpcLine(line))
+                shown[static_cast<std::size_t>(row)] =
+                    HiddenReasons(line, row, tried.character, passing).empty();
+        }
+        reachedBy.push_back(ReachableBlocks(
+            rows, links, [&](int answer) { return shown[static_cast<std::size_t>(answer)]; }));
     }
 
     for (int row = 1; row <= rows.count(); ++row) {
@@ -56,16 +66,15 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
             const bool nameable = number > 0 && uses[number] == 1;
             if (!reached[static_cast<std::size_t>(row)] && row != start && nameable)
                 problems.push_back({row, Kind::Unreachable, {}, {}, startNumber});
-            const std::vector<int> answers = rows.answersOf(row);
-            if (answers.empty())
+            const int answersEnd = links.answersEnd(row);
+            if (answersEnd == row + 1)
                 continue;
             for (std::size_t c = 0; c < std::size(kTried); ++c) {
                 if (!reachedBy[c][static_cast<std::size_t>(row)])
                     continue;
-                const bool none = std::none_of(answers.begin(), answers.end(), [&](int answer) {
-                    return HiddenReasons(rows.line(answer), answer, kTried[c].character, passing)
-                        .empty();
-                });
+                bool none = true;
+                for (int answer = row + 1; answer < answersEnd && none; ++answer)
+                    none = !offered[c][static_cast<std::size_t>(answer)];
                 if (none)
                     problems.push_back({row, Kind::NoAnswer, kTried[c].words, {}, {}});
             }

@@ -43,6 +43,17 @@ QToolButton* FlatButton(QWidget* parent, const char* name, QStyle::StandardPixma
 
 } // namespace
 
+FindQuery QueryOf(const QLineEdit& pattern, const QCheckBox& matchCase, const QCheckBox& wholeWords,
+                  const QCheckBox& regex, std::uint8_t columns) {
+    FindQuery query;
+    query.pattern = pattern.text();
+    query.columns = columns;
+    query.matchCase = matchCase.isChecked();
+    query.wholeWord = wholeWords.isChecked();
+    query.regex = regex.isChecked();
+    return query;
+}
+
 FindBar::FindBar(EditSession& session, LineStoreModel& model, DialogGrid& grid,
                  const LanguageTables& tables, Prompter& prompter, QWidget* parent)
     : QWidget(parent), m_session(session), m_store(session.store()), m_model(model), m_grid(grid),
@@ -204,17 +215,13 @@ void FindBar::close() {
 
 void FindBar::queryChanged() {
     m_typingPause.stop();
-    FindQuery query;
-    query.pattern = FindText->text();
-    query.columns = 0;
+    std::uint8_t columns = 0;
     for (int column = 0; column < kColumnCount; ++column) {
         if (m_columns[static_cast<std::size_t>(column)]->isChecked())
-            query.columns = static_cast<std::uint8_t>(query.columns | (1u << column));
+            columns = static_cast<std::uint8_t>(columns | (1u << column));
     }
-    query.matchCase = MatchCase->isChecked();
-    query.wholeWord = WholeWords->isChecked();
-    query.regex = RegexBox->isChecked();
-    m_matcher = CellMatcher::compile(query);
+    m_matcher =
+        CellMatcher::compile(QueryOf(*FindText, *MatchCase, *WholeWords, *RegexBox, columns));
     m_stale = true;
     m_current = -1;
     if (!isVisible())

@@ -26,6 +26,11 @@ class LineStoreModel;
 class Prompter;
 struct LanguageTables;
 
+// The query that a pattern box and the three option boxes ask for, in `columns` (bit i =
+// column i): the find bar's, and the module find's with the same boxes.
+FindQuery QueryOf(const QLineEdit& pattern, const QCheckBox& matchCase, const QCheckBox& wholeWords,
+                  const QCheckBox& regex, std::uint8_t columns = 0xFF);
+
 // The find bar under the grid: a text or a regular expression, the columns it looks in,
 // case and whole words; it shows which match is current of how many, marks the matching
 // cells, and replaces one match or all of them (each one undo step).

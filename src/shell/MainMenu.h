@@ -47,6 +47,7 @@ inline const std::vector<MenuItemSpec>& MainMenuItems() {
         {"Search1", "FindNext1", "F3"},
         {"Search1", "FindPrev1", "Shift+F3"},
         {"Search1", "Replace1", "Ctrl+H"},
+        {"Search1", "ModuleFind1", "Ctrl+Shift+F"},
         {"Search1", nullptr},
         {"Search1", "GoTo1", "Ctrl+G"},
         {"Search1", nullptr},

@@ -68,6 +68,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     connectParts();
     connectSearchParts();
     createMapDock();
+    createModuleFindDock();
     FormCreate(commandLineFile);
     m_lines->updateUndoCaptions();
 }

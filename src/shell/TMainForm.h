@@ -28,6 +28,7 @@ class DocumentFiles;
 class DialogGrid;
 class FindBar;
 class MapDock;
+class ModuleFindDock;
 class NavigationCommands;
 class ReferencesPane;
 class EditSession;
@@ -125,6 +126,8 @@ private:
     void connectSearchParts();
     // The map of the dialog beside the grid, following the cursor and moving it.
     void createMapDock();
+    // Find in module: a dock listing the cells of the module's dialogs that hold a text.
+    void createModuleFindDock();
     void refreshLineCount();
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;
@@ -153,6 +156,7 @@ private:
     ReferencesPane* m_references = nullptr;
     FindBar* m_findBar = nullptr;
     MapDock* m_map = nullptr;
+    ModuleFindDock* m_moduleFind = nullptr;
 
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;

@@ -56,8 +56,13 @@ std::vector<int> DialogRows::answersOf(int npcRow) const {
     return answers;
 }
 
-std::vector<bool> ReachableBlocks(const DialogRows& rows,
-                                  const std::function<bool(int answerRow)>& follow) {
+namespace {
+
+// From the first NPC line on, through the rows `visitNamed(row, reach)` hands to `reach`
+// for each NPC line reached and those of its answers that `follow` takes.
+template <typename Answers, typename VisitNamed>
+std::vector<bool> Reach(const DialogRows& rows, const std::function<bool(int answerRow)>& follow,
+                        const Answers& forEachAnswer, const VisitNamed& visitNamed) {
     std::vector<bool> reached(static_cast<std::size_t>(rows.count()) + 1, false);
     std::vector<int> pending;
     const auto reach = [&](int row) {
@@ -66,21 +71,68 @@ std::vector<bool> ReachableBlocks(const DialogRows& rows,
             pending.push_back(row);
         }
     };
-    const auto reachNamed = [&](int row) {
-        VisitReferences(rows.line(row), ReferenceScope{},
-                        [&](const ReferenceSite& site) { reach(rows.rowOf(site.number)); });
-    };
     reach(rows.firstNpcRow());
     while (!pending.empty()) {
         const int npcRow = pending.back();
         pending.pop_back();
-        reachNamed(npcRow);
-        for (const int answer : rows.answersOf(npcRow)) {
+        visitNamed(npcRow, reach);
+        forEachAnswer(npcRow, [&](int answer) {
             if (!follow || follow(answer))
-                reachNamed(answer);
-        }
+                visitNamed(answer, reach);
+        });
     }
     return reached;
+}
+
+} // namespace
+
+std::vector<bool> ReachableBlocks(const DialogRows& rows,
+                                  const std::function<bool(int answerRow)>& follow) {
+    return Reach(
+        rows, follow,
+        [&](int npcRow, const auto& visit) {
+            for (const int answer : rows.answersOf(npcRow))
+                visit(answer);
+        },
+        [&](int row, const auto& reach) {
+            VisitReferences(rows.line(row), ReferenceScope{},
+                            [&](const ReferenceSite& site) { reach(rows.rowOf(site.number)); });
+        });
+}
+
+RowLinks::RowLinks(const DialogRows& rows)
+    : m_firstNamed(static_cast<std::size_t>(rows.count()) + 2, 0),
+      m_answersEnd(static_cast<std::size_t>(rows.count()) + 1, 0) {
+    int blockStart = 0; // the NPC line whose answers the rows are, or 0
+    for (int row = 1; row <= rows.count(); ++row) {
+        m_firstNamed[static_cast<std::size_t>(row)] = static_cast<int>(m_named.size());
+        const PackedLine& line = rows.line(row);
+        VisitReferences(line, ReferenceScope{}, [&](const ReferenceSite& site) {
+            m_named.push_back(rows.rowOf(site.number));
+        });
+        if (line.isEmptyRecord() || IsNpcLine(line)) {
+            if (blockStart > 0)
+                m_answersEnd[static_cast<std::size_t>(blockStart)] = row;
+            blockStart = line.isEmptyRecord() ? 0 : row;
+        }
+    }
+    m_firstNamed[static_cast<std::size_t>(rows.count()) + 1] = static_cast<int>(m_named.size());
+    if (blockStart > 0)
+        m_answersEnd[static_cast<std::size_t>(blockStart)] = rows.count() + 1;
+}
+
+std::vector<bool> ReachableBlocks(const DialogRows& rows, const RowLinks& links,
+                                  const std::function<bool(int answerRow)>& follow) {
+    return Reach(
+        rows, follow,
+        [&](int npcRow, const auto& visit) {
+            for (int answer = npcRow + 1; answer < links.answersEnd(npcRow); ++answer)
+                visit(answer);
+        },
+        [&](int row, const auto& reach) {
+            for (const int target : links.named(row))
+                reach(target);
+        });
 }
 
 } // namespace dolmex

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -46,6 +47,29 @@ private:
 // take (all, without it); the NPC line's own references are always followed. A reference
 // that lands on a player line reaches no block.
 std::vector<bool> ReachableBlocks(const DialogRows& rows,
+                                  const std::function<bool(int answerRow)>& follow = {});
+
+// What runs of ReachableBlocks over the same rows read of them, read once (a check makes
+// five runs): the rows each row's references land on, and where each block's answers end.
+class RowLinks {
+public:
+    explicit RowLinks(const DialogRows& rows);
+    // The rows the references of `row` land on (0 for a number no row carries), in order.
+    std::span<const int> named(int row) const {
+        const auto from = static_cast<std::size_t>(m_firstNamed[static_cast<std::size_t>(row)]);
+        const auto to = static_cast<std::size_t>(m_firstNamed[static_cast<std::size_t>(row) + 1]);
+        return std::span<const int>(m_named).subspan(from, to - from);
+    }
+    // The row after the last answer of the NPC line at `npcRow` (answersOf, as a range).
+    int answersEnd(int npcRow) const { return m_answersEnd[static_cast<std::size_t>(npcRow)]; }
+
+private:
+    std::vector<int> m_named;
+    std::vector<int> m_firstNamed; // by row, and one past the last row
+    std::vector<int> m_answersEnd; // by row; for NPC lines only
+};
+
+std::vector<bool> ReachableBlocks(const DialogRows& rows, const RowLinks& links,
                                   const std::function<bool(int answerRow)>& follow = {});
 
 } // namespace dolmex

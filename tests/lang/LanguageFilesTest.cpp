@@ -280,6 +280,7 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"MAINMENU 48", TargetWindow::Main, "Forward1", CaptionProperty::Caption},
             {"MAINMENU 50", TargetWindow::Main, "ExportMap1", CaptionProperty::Caption},
             {"MAINMENU 51", TargetWindow::Main, "Play1", CaptionProperty::Caption},
+            {"MAINMENU 54", TargetWindow::Main, "ModuleFind1", CaptionProperty::Caption},
             {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
             {"CAPTIONS 36", TargetWindow::Main, "GB2", CaptionProperty::Caption},
             {"CAPTIONS 35", TargetWindow::Main, "SG", CaptionProperty::ColumnTitle},

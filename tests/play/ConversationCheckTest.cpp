@@ -15,6 +15,8 @@ using Kind = ConversationProblem::Kind;
 std::vector<int> ReachedRows(const DialogLines& lines) {
     const DialogRows rows(lines);
     const std::vector<bool> reached = ReachableBlocks(rows);
+    // The links read once, as the conversation check takes them, lead to the same blocks.
+    EXPECT_EQ(ReachableBlocks(rows, RowLinks(rows)), reached);
     std::vector<int> found;
     for (int row = 1; row <= rows.count(); ++row)
         if (reached[static_cast<std::size_t>(row)])
@@ -51,6 +53,13 @@ TEST(Reachability, EveryKindOfReferenceLeadsOn) {
          "{5}{x}{}{1}{}{1}{}\n{1}{a}{}{}{}{}{}\n"
          "{2}{b}{}{1}{}{1}{}",
          {2}},
+        {"an empty row ends a block",
+         "{1}{a}{}{}{}{}{}\n{2}{b}{}{1}{}{4}{}\n\n{3}{b}{}{1}{}{5}{}\n"
+         "{4}{d}{}{}{}{}{}\n{5}{e}{}{}{}{}{}",
+         {1, 5}},
+        {"an NPC line without answers, the last one with them",
+         "{1}{a}{}{}{}{}{}\n{2}{b}{}{}{}{}{}\n{3}{c}{}{1}{}{1}{}",
+         {1}},
         {"a jump lands on the last row of its number",
          "{1}{a}{}{}{}{7}{}\n{7}{b}{}{}{}{}{}\n"
          "{7}{c}{}{}{}{}{}",
@@ -67,6 +76,7 @@ TEST(Reachability, AFilterKeepsTheAnswersACharacterCannotTake) {
     const std::vector<bool> reached = ReachableBlocks(rows, [](int row) { return row != 3; });
     EXPECT_TRUE(reached[4]);
     EXPECT_FALSE(reached[5]);
+    EXPECT_EQ(ReachableBlocks(rows, RowLinks(rows), [](int row) { return row != 3; }), reached);
 }
 
 TEST(ConversationCheck, FindsEachKindOnADialogMadeForIt) {

@@ -1,0 +1,65 @@
+#include "ModuleSearch.h"
+
+#include "core/Cp1251.h"
+#include "core/DialogPath.h"
+#include "core/DialogReader.h"
+#include "core/IoError.h"
+#include "core/PathText.h"
+
+namespace dolmex {
+
+std::vector<ModuleMatch> FindInDialog(const QString& file, const DialogLines& lines,
+                                      const CellMatcher& matcher) {
+    std::vector<ModuleMatch> found;
+    int row = 0;
+    for (const PackedLine& line : lines) {
+        ++row;
+        for (int column = 0; column < kColumnCount; ++column) {
+            if (matcher.searches(column) && matcher.matches(line[column]))
+                found.push_back({file, row, column, FromCp1251(line[column])});
+        }
+    }
+    return found;
+}
+
+ModuleFindResult FindInFiles(const QStringList& files, const CellMatcher& matcher,
+                             const ModuleFindHooks& hooks) {
+    ModuleFindResult result;
+    const int total = static_cast<int>(files.size());
+    for (const QString& file : files) {
+        if (hooks.cancel && hooks.cancel->load(std::memory_order_relaxed)) {
+            result.cancelled = true;
+            break;
+        }
+        DialogLines lines;
+        try {
+            lines = ReadDialogFile(PathBytes(file));
+        } catch (const IoError& error) {
+            ++result.filesUnreadable;
+            if (hooks.unreadable)
+                hooks.unreadable(error);
+            if (hooks.progress)
+                hooks.progress(result.filesSearched + result.filesUnreadable, total);
+            continue;
+        }
+        std::vector<ModuleMatch> matches = FindInDialog(file, lines, matcher);
+        ++result.filesSearched;
+        if (hooks.found)
+            hooks.found(matches);
+        else
+            result.matches.insert(result.matches.end(), std::make_move_iterator(matches.begin()),
+                                  std::make_move_iterator(matches.end()));
+        if (hooks.progress)
+            hooks.progress(result.filesSearched + result.filesUnreadable, total);
+    }
+    return result;
+}
+
+QString ModuleFolderOf(const QString& dialogPath) {
+    // The module root with the three letters of "dlg" it cut, spelt as the path spells them.
+    const std::string path = PathBytes(dialogPath);
+    const std::string root = ModuleRootOf(path);
+    return root.empty() ? QString() : PathText(std::string_view(path).substr(0, root.size() + 3));
+}
+
+} // namespace dolmex
