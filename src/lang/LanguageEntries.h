@@ -129,7 +129,20 @@ inline constexpr int kMapCondition = 98;
 inline constexpr int kMapCurrent = 99;
 inline constexpr int kMapSvgFilter = 100;
 inline constexpr int kMapPngFilter = 101;
-inline constexpr int kLastMainDescription = 101;
+// The module panel: its title, filter box and column titles, the line under the list, the
+// words before why a file cannot be read (%1, %2: counts; %1 in the last: the reason).
+inline constexpr int kModuleTitle = 102;
+inline constexpr int kModuleFilter = 103;
+inline constexpr int kModuleNumber = 104;
+inline constexpr int kModuleName = 105;
+inline constexpr int kModuleLines = 106;
+inline constexpr int kModuleProblems = 107;
+inline constexpr int kModuleReading = 108;
+inline constexpr int kModuleCount = 109;
+inline constexpr int kModuleEmpty = 110;
+inline constexpr int kModuleNone = 111;
+inline constexpr int kModuleUnreadable = 112;
+inline constexpr int kLastMainDescription = 112;
 } // namespace md
 
 // PLAYER: who speaks a line.

@@ -81,7 +81,7 @@ constexpr std::array<const char*, 23> kSectionNames{"TEST",
                                                     "PLAY"};
 
 // Main-window menu items by MAINMENU line index (nullptr: no item).
-constexpr std::array<const char*, 52> kMainMenuItems{
+constexpr std::array<const char*, 54> kMainMenuItems{
     "N1", "N2", "N3", "N4", "N5", "N7", "N8", "N9", "N10", "N22", "N19", "N20", "N24", "N25", "N14",
     "N13", "N16", "DLG1", "N17", "N18", "L1", "English1", nullptr, "Nup", "Ndn", "N12", "N15",
     "NB1", "NB2", "NB3", "NB4", "NB5", "NB6", "N30", "N31", "N32", "N34", "N36", "N37", "N38",
@@ -91,7 +91,9 @@ constexpr std::array<const char*, 52> kMainMenuItems{
     // The map.
     "Map1", "ExportMap1",
     // The play window.
-    "Play1"};
+    "Play1",
+    // The module panel.
+    "Module1", "OpenModule1"};
 
 constexpr std::array<const char*, 20> kTestButtonHints{
     "TBtn1",        "TBtn2",        "Tbtn4",        "TBtn3",        "TBtn5",

@@ -6,6 +6,7 @@
 #include "LineCommandSet.h"
 #include "MainMenu.h"
 #include "MapDock.h"
+#include "ModulePanel.h"
 #include "NavigationCommands.h"
 #include "ReferencesPane.h"
 #include "TAboutForm.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     connectParts();
     connectSearchParts();
     createMapDock();
+    createModulePanel();
     FormCreate(commandLineFile);
     m_lines->updateUndoCaptions();
 }
@@ -106,6 +108,7 @@ TMainForm::~TMainForm() {
     delete m_references;
     delete m_findBar;
     delete m_map;
+    delete m_module;
     m_lines.reset();
     delete m_model;
 }

@@ -27,6 +27,7 @@ class DescriptionPane;
 class DialogGrid;
 class FindBar;
 class MapDock;
+class ModulePanel;
 class NavigationCommands;
 class ReferencesPane;
 class EditSession;
@@ -124,6 +125,8 @@ private:
     void connectSearchParts();
     // The map of the dialog beside the grid, following the cursor and moving it.
     void createMapDock();
+    // The dialogs of the module beside the grid, one opened by Enter or a double click.
+    void createModulePanel();
     void refreshLineCount();
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;
@@ -151,6 +154,7 @@ private:
     ReferencesPane* m_references = nullptr;
     FindBar* m_findBar = nullptr;
     MapDock* m_map = nullptr;
+    ModulePanel* m_module = nullptr;
 
     double m_gridHeightRatio = 0.5;
     bool m_shown = false;
