@@ -6,7 +6,8 @@
 #include "tools/Reachability.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <array>
+#include <cstdint>
 
 namespace dolmex {
 
@@ -35,25 +36,33 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
         return problems;
     const std::string startNumber(rows.line(start)[ColNumber]);
 
-    std::unordered_map<std::int32_t, int> uses;
-    for (const PackedLine& line : lines) {
-        if (!line.isEmptyRecord())
-            ++uses[ParseIntOrMinus1(line[ColNumber])];
-    }
-    const std::vector<bool> reached = ReachableBlocks(rows);
+    // Five walks through the same blocks: their links are read once, and each answer is
+    // judged once for each character.
+    const BlockLinks links(rows);
+    const std::vector<bool> reached = ReachableBlocks(links);
     const TestAssumptions passing;
+    std::vector<std::array<std::int8_t, std::size(kTried)>> offered(
+        static_cast<std::size_t>(rows.count()) + 1);
+    for (auto& judged : offered)
+        judged.fill(-1);
+    const auto mayChoose = [&](std::size_t c, int answer) {
+        std::int8_t& judged = offered[static_cast<std::size_t>(answer)][c];
+        if (judged < 0)
+            judged = HiddenReasons(rows.line(answer), answer, kTried[c].character, passing).empty()
+                         ? 1
+                         : 0;
+        return judged == 1;
+    };
     std::vector<std::vector<bool>> reachedBy;
-    for (const TriedCharacter& tried : kTried) {
-        reachedBy.push_back(ReachableBlocks(rows, [&](int answer) {
-            return HiddenReasons(rows.line(answer), answer, tried.character, passing).empty();
-        }));
-    }
+    for (std::size_t c = 0; c < std::size(kTried); ++c)
+        reachedBy.push_back(
+            ReachableBlocks(links, [&](int answer) { return mayChoose(c, answer); }));
 
     for (int row = 1; row <= rows.count(); ++row) {
         const PackedLine& line = rows.line(row);
         if (IsNpcLine(line)) {
             const std::int32_t number = ParseIntOrMinus1(line[ColNumber]);
-            const bool nameable = number > 0 && uses[number] == 1;
+            const bool nameable = number > 0 && rows.uses(number) == 1;
             if (!reached[static_cast<std::size_t>(row)] && row != start && nameable)
                 problems.push_back({row, Kind::Unreachable, {}, {}, startNumber});
             const std::vector<int> answers = rows.answersOf(row);
@@ -62,10 +71,8 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
             for (std::size_t c = 0; c < std::size(kTried); ++c) {
                 if (!reachedBy[c][static_cast<std::size_t>(row)])
                     continue;
-                const bool none = std::none_of(answers.begin(), answers.end(), [&](int answer) {
-                    return HiddenReasons(rows.line(answer), answer, kTried[c].character, passing)
-                        .empty();
-                });
+                const bool none = std::none_of(answers.begin(), answers.end(),
+                                               [&](int answer) { return mayChoose(c, answer); });
                 if (none)
                     problems.push_back({row, Kind::NoAnswer, kTried[c].words, {}, {}});
             }

@@ -53,7 +53,7 @@ std::vector<HiddenReason> HiddenReasons(const PackedLine& line, int row, const C
     } else if (*n < 0 && static_cast<std::int64_t>(character.intelligence) > -std::int64_t{*n}) {
         reasons.push_back({Kind::TooBright, static_cast<std::int32_t>(std::llabs(*n)), {}});
     }
-    const int count = TestCount(line);
+    const int count = tests.anyFail() ? TestCount(line) : 0;
     for (int item = 1; item <= count; ++item) {
         if (tests.fails(row, item))
             reasons.push_back({Kind::TestFails, item, {}});

@@ -37,6 +37,8 @@ public:
     void setFails(int row, int item, bool fails);
     void setAllFail(bool all) { m_allFail = all; }
     bool allFail() const { return m_allFail; }
+    // Some test may fail: without, no test item needs counting.
+    bool anyFail() const { return m_allFail || !m_failing.empty(); }
 
 private:
     bool m_allFail = false;

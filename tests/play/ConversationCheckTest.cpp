@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace dolmex {
 namespace {
 
@@ -58,6 +60,20 @@ TEST(Reachability, EveryKindOfReferenceLeadsOn) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReachedRows(Dialog(c.records)), c.reached) << c.what;
+}
+
+TEST(Reachability, RowsByNumberAndHowManyCarryIt) {
+    const DialogLines lines = Dialog("{7}{a}{}{}{}{}{}\n{3}{b}{}{1}{}{}{}\n{7}{c}{}{}{}{}{}\n"
+                                     "{-2}{d}{}{}{}{}{}\n{x}{e}{}{}{}{}{}\n{07}{f}{}{}{}{}{}");
+    const DialogRows rows(lines);
+    // number, the row a jump lands on (the last carrying it), how many rows carry it
+    const std::tuple<std::int32_t, int, int> cases[] = {
+        {7, 6, 3}, {3, 2, 1}, {5, 0, 0}, {-2, 0, 0}, {0, 0, 0}, {-1, 0, 0},
+    };
+    for (const auto& [number, row, uses] : cases) {
+        EXPECT_EQ(rows.rowOf(number), row) << number;
+        EXPECT_EQ(rows.uses(number), uses) << number;
+    }
 }
 
 TEST(Reachability, AFilterKeepsTheAnswersACharacterCannotTake) {
