@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentMap>
@@ -171,13 +172,26 @@ void ModulePanel::setTexts() {
                              text(md::kModuleProblems, "Problems")};
     QString unreadable = text(md::kModuleUnreadable, "cannot be read: %1");
     m_model.setTexts(titles, unreadable);
-    // The counting columns as wide as their titles or six digits, the name takes the rest.
+    // The counting columns as wide as their titles (and the sort mark) or five digits, the
+    // name takes the rest.
     const QFontMetrics header = ModuleList->horizontalHeader()->fontMetrics();
-    const int digits = ModuleList->fontMetrics().horizontalAdvance(QStringLiteral("000000"));
-    for (int column : {ModuleModel::Number, ModuleModel::Lines, ModuleModel::Problems})
-        ModuleList->setColumnWidth(column,
-                                   std::max(digits, header.horizontalAdvance(titles[column])) + 24);
+    const int digits = ModuleList->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    int counts = 0;
+    for (int column : {ModuleModel::Number, ModuleModel::Lines, ModuleModel::Problems}) {
+        const int width = std::max(digits, header.horizontalAdvance(titles[column]) + 14) + 10;
+        ModuleList->setColumnWidth(column, width);
+        counts += width;
+    }
+    // Room for the counts and a name as long as "Ferryman".
+    m_preferredWidth = counts +
+                       ModuleList->fontMetrics().horizontalAdvance(QStringLiteral("Ferryman")) +
+                       ModuleList->verticalScrollBar()->sizeHint().width() + 12;
     showStatus();
+}
+
+QSize ModulePanel::sizeHint() const {
+    return {std::max(QDockWidget::sizeHint().width(), m_preferredWidth),
+            QDockWidget::sizeHint().height()};
 }
 
 bool ModulePanel::busy() const {

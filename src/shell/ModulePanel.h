@@ -40,6 +40,8 @@ public:
     void followDialog(const QString& path);
 
     const ModuleModel& model() const { return m_model; }
+    // Wide enough for the four columns.
+    QSize sizeHint() const override;
     // Files are being read, or changes wait to settle.
     bool busy() const;
 
@@ -78,6 +80,7 @@ private:
     QFutureWatcher<DialogSummary> m_reading;
     bool m_running = false;
     int m_jobSize = 0;
+    int m_preferredWidth = 0;
     bool m_dirty = false; // the list does not show the folder as it is
 };
 

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace dolmex {
 
 void TMainForm::createModulePanel() {
@@ -21,8 +23,9 @@ void TMainForm::createModulePanel() {
         if (on == m_module->isVisible())
             return;
         m_module->setVisible(on);
-        if (on) // beside the grid, which keeps the larger share
-            resizeDocks({m_module}, {width() / 4}, Qt::Horizontal);
+        if (on) // beside the grid, which keeps the larger share, wide enough for four columns
+            resizeDocks({m_module}, {std::max(width() / 4, m_module->sizeHint().width())},
+                        Qt::Horizontal);
     });
     // Closed by its own button, the dock unticks the menu item.
     connect(m_module->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
