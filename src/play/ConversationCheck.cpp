@@ -48,9 +48,7 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
     const auto mayChoose = [&](std::size_t c, int answer) {
         std::int8_t& judged = offered[static_cast<std::size_t>(answer)][c];
         if (judged < 0)
-            judged = HiddenReasons(rows.line(answer), answer, kTried[c].character, passing).empty()
-                         ? 1
-                         : 0;
+            judged = IsOffered(rows.line(answer), answer, kTried[c].character, passing) ? 1 : 0;
         return judged == 1;
     };
     std::vector<std::vector<bool>> reachedBy;
@@ -65,14 +63,19 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
             const bool nameable = number > 0 && rows.uses(number) == 1;
             if (!reached[static_cast<std::size_t>(row)] && row != start && nameable)
                 problems.push_back({row, Kind::Unreachable, {}, {}, startNumber});
-            const std::vector<int> answers = rows.answersOf(row);
-            if (answers.empty())
+            // The answers are the rows after it up to an empty line or the next NPC line.
+            int end = row + 1;
+            while (end <= rows.count() && !rows.line(end).isEmptyRecord() &&
+                   !IsNpcLine(rows.line(end)))
+                ++end;
+            if (end == row + 1)
                 continue;
             for (std::size_t c = 0; c < std::size(kTried); ++c) {
                 if (!reachedBy[c][static_cast<std::size_t>(row)])
                     continue;
-                const bool none = std::none_of(answers.begin(), answers.end(),
-                                               [&](int answer) { return mayChoose(c, answer); });
+                bool none = true;
+                for (int answer = row + 1; answer < end && none; ++answer)
+                    none = !mayChoose(c, answer);
                 if (none)
                     problems.push_back({row, Kind::NoAnswer, kTried[c].words, {}, {}});
             }

@@ -74,6 +74,10 @@ struct HiddenReason {
 std::vector<HiddenReason> HiddenReasons(const PackedLine& line, int row, const Character& character,
                                         const TestAssumptions& tests);
 
+// HiddenReasons(...).empty(), without listing the reasons.
+bool IsOffered(const PackedLine& line, int row, const Character& character,
+               const TestAssumptions& tests);
+
 // The number of test items of a player line (up to the first empty item).
 int TestCount(const PackedLine& line);
 

@@ -47,8 +47,7 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
                 numbered.emplace_back(number, row);
         }
     }
-    std::stable_sort(numbered.begin(), numbered.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::sort(numbered.begin(), numbered.end());      // by number, then row
     std::vector<int> firstRowOf(lines.size() + 1, 0); // 0: the row is the first or unnumbered
     for (std::size_t i = 1; i < numbered.size(); ++i) {
         if (numbered[i].first == numbered[i - 1].first)

@@ -23,9 +23,8 @@ DialogRows::DialogRows(const DialogLines& lines) : m_lines(lines) {
         if (const std::int32_t number = ParseIntOrMinus1(line[ColNumber]); number > 0)
             m_rowOf.emplace_back(number, row);
     }
-    // Rows are added in order, so a stable sort keeps equal numbers in row order.
-    std::stable_sort(m_rowOf.begin(), m_rowOf.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // By number, then row: the last row of a number is the last among its equals.
+    std::sort(m_rowOf.begin(), m_rowOf.end());
 }
 
 int DialogRows::rowOf(std::int32_t number) const {
