@@ -1,5 +1,7 @@
 // Module-wide work over 2,000 dialog files of about 10 KB each (20 MB), as dolmex-cli and the
 // editor's find in module do it, against reading every file once:
+// - the module panel's reading (every file read and checked, its row in the panel's model):
+//   within 2x;
 // - check (read, every finding, the text output to a null device): within 3x;
 // - export to a PO file: under 2 s;
 // - find in module of a plain word: reported.
@@ -11,7 +13,9 @@
 #include "core/MemoryTuning.h"
 #include "core/PathText.h"
 #include "module/DialogFindings.h"
+#include "module/DialogSummary.h"
 #include "module/ModuleFiles.h"
+#include "module/ModuleModel.h"
 #include "module/ModuleSearch.h"
 #include "translate/DialogTranslation.h"
 
@@ -103,6 +107,19 @@ void ReadModule(benchmark::State& state) {
     state.counters["MB"] = static_cast<double>(Shared().bytes) / 1e6;
 }
 
+// What the panel's workers do for each file, on one thread, and what the window then does
+// with each summary: its row in the model.
+void SummarizeModule(benchmark::State& state) {
+    for (auto _ : state) {
+        dolmex::ModuleModel model;
+        for (const QString& file : dolmex::DialogFilesBelow(Shared().folder))
+            model.update(dolmex::SummarizeDialog(file));
+        if (model.rowCount() != kFiles || model.withProblems() == 0)
+            state.SkipWithError("not every file summarized, or no problem found");
+        benchmark::DoNotOptimize(model);
+    }
+}
+
 // As dolmex-cli check writes its text output.
 void CheckModule(benchmark::State& state) {
     NullDevice device;
@@ -161,6 +178,7 @@ void FindInModule(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(ReadModule)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(SummarizeModule)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(CheckModule)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(ExportModule)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FindInModule)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
@@ -170,6 +188,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     Shared(); // written before the clock runs
     dolmex::bench::RatioReporter reporter({
+        {"SummarizeModule", "ReadModule", 2.0},
         {"CheckModule", "ReadModule", 3.0},
         {"ExportModule", "ReadModule", 0, 2000.0},
         {"FindInModule", "ReadModule", 0},

@@ -146,7 +146,20 @@ inline constexpr int kModuleFindSearching = 113;
 inline constexpr int kModuleFindFound = 114;
 inline constexpr int kModuleFindUnreadable = 115;
 inline constexpr int kModuleFindNoModule = 116;
-inline constexpr int kLastMainDescription = 116;
+// The module panel: its title, filter box and column titles, the line under the list, the
+// words before why a file cannot be read (%1, %2: counts; %1 in the last: the reason).
+inline constexpr int kModuleTitle = 117;
+inline constexpr int kModuleFilter = 118;
+inline constexpr int kModuleNumber = 119;
+inline constexpr int kModuleName = 120;
+inline constexpr int kModuleLines = 121;
+inline constexpr int kModuleProblems = 122;
+inline constexpr int kModuleReading = 123;
+inline constexpr int kModuleCount = 124;
+inline constexpr int kModuleEmpty = 125;
+inline constexpr int kModuleNone = 126;
+inline constexpr int kModuleUnreadable = 127;
+inline constexpr int kLastMainDescription = 127;
 } // namespace md
 
 // PLAYER: who speaks a line.

@@ -92,8 +92,8 @@ constexpr std::array<const char*, 56> kMainMenuItems{
     "Map1", "ExportMap1",
     // The play window.
     "Play1",
-    // The module: 52 and 53 are kept for the module panel.
-    nullptr, nullptr, "ModuleFind1",
+    // The module: its panel, choosing its folder, find in it.
+    "Module1", "OpenModule1", "ModuleFind1",
     // The files opened last.
     "Recent1"};
 

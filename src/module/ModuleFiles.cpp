@@ -1,5 +1,8 @@
 #include "ModuleFiles.h"
 
+#include "core/DialogPath.h"
+#include "core/PathText.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 
@@ -25,6 +28,19 @@ QStringList DialogFilesIn(const QStringList& arguments) {
             files << argument;
     }
     return files;
+}
+
+QString DialogFolderOf(const QString& path) {
+    if (path.isEmpty())
+        return {};
+    const QFileInfo file(path);
+    const std::string root = ModuleRootOf(PathBytes(path));
+    if (!root.empty()) {
+        const QFileInfo dlg(PathText(root) + QStringLiteral("dlg"));
+        if (dlg.isDir())
+            return dlg.absoluteFilePath();
+    }
+    return file.absolutePath();
 }
 
 } // namespace dolmex

@@ -10,4 +10,9 @@ QStringList DialogFilesBelow(const QString& folder);
 // The files named, each folder replaced by the dialog files below it.
 QStringList DialogFilesIn(const QStringList& arguments);
 
+// The module's dialog folder for the dialog at `path`: "dlg" in the module root, where the
+// messages are looked up too, or the dialog's own folder when the root has no "dlg"; empty
+// for an untitled dialog.
+QString DialogFolderOf(const QString& path);
+
 } // namespace dolmex

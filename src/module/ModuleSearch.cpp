@@ -1,7 +1,6 @@
 #include "ModuleSearch.h"
 
 #include "core/Cp1251.h"
-#include "core/DialogPath.h"
 #include "core/DialogReader.h"
 #include "core/IoError.h"
 #include "core/PathText.h"
@@ -53,13 +52,6 @@ ModuleFindResult FindInFiles(const QStringList& files, const CellMatcher& matche
             hooks.progress(result.filesSearched + result.filesUnreadable, total);
     }
     return result;
-}
-
-QString ModuleFolderOf(const QString& dialogPath) {
-    // The module root with the three letters of "dlg" it cut, spelt as the path spells them.
-    const std::string path = PathBytes(dialogPath);
-    const std::string root = ModuleRootOf(path);
-    return root.empty() ? QString() : PathText(std::string_view(path).substr(0, root.size() + 3));
 }
 
 } // namespace dolmex

@@ -54,8 +54,4 @@ struct ModuleFindResult {
 ModuleFindResult FindInFiles(const QStringList& files, const CellMatcher& matcher,
                              const ModuleFindHooks& hooks = {});
 
-// The folder of a module's dialog files that `dialogPath` is in (".../Module/dlg"), as the
-// editor finds the module's message files from it; empty for a file outside any module.
-QString ModuleFolderOf(const QString& dialogPath);
-
 } // namespace dolmex

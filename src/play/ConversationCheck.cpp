@@ -6,7 +6,8 @@
 #include "tools/Reachability.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <array>
+#include <cstdint>
 
 namespace dolmex {
 
@@ -35,46 +36,46 @@ std::vector<ConversationProblem> CheckConversation(const DialogLines& lines) {
         return problems;
     const std::string startNumber(rows.line(start)[ColNumber]);
 
-    std::unordered_map<std::int32_t, int> uses;
-    for (const PackedLine& line : lines) {
-        if (!line.isEmptyRecord())
-            ++uses[ParseIntOrMinus1(line[ColNumber])];
-    }
-    // Five runs over the same references, each read once; whether a character is offered a
-    // player line is asked once per line and character.
-    const RowLinks links(rows);
-    const std::vector<bool> reached = ReachableBlocks(rows, links);
+    // Five walks through the same blocks: their links are read once, and each answer is
+    // judged once for each character.
+    const BlockLinks links(rows);
+    const std::vector<bool> reached = ReachableBlocks(links);
     const TestAssumptions passing;
-    std::vector<std::vector<bool>> offered;
+    std::vector<std::array<std::int8_t, std::size(kTried)>> offered(
+        static_cast<std::size_t>(rows.count()) + 1);
+    for (auto& judged : offered)
+        judged.fill(-1);
+    const auto mayChoose = [&](std::size_t c, int answer) {
+        std::int8_t& judged = offered[static_cast<std::size_t>(answer)][c];
+        if (judged < 0)
+            judged = IsOffered(rows.line(answer), answer, kTried[c].character, passing) ? 1 : 0;
+        return judged == 1;
+    };
     std::vector<std::vector<bool>> reachedBy;
-    for (const TriedCharacter& tried : kTried) {
-        std::vector<bool>& shown = offered.emplace_back(static_cast<std::size_t>(rows.count()) + 1);
-        for (int row = 1; row <= rows.count(); ++row) {
-            const PackedLine& line = rows.line(row);
-            if (!line.isEmptyRecord() && !IsNpcLine(line))
-                shown[static_cast<std::size_t>(row)] =
-                    HiddenReasons(line, row, tried.character, passing).empty();
-        }
-        reachedBy.push_back(ReachableBlocks(
-            rows, links, [&](int answer) { return shown[static_cast<std::size_t>(answer)]; }));
-    }
+    for (std::size_t c = 0; c < std::size(kTried); ++c)
+        reachedBy.push_back(
+            ReachableBlocks(links, [&](int answer) { return mayChoose(c, answer); }));
 
     for (int row = 1; row <= rows.count(); ++row) {
         const PackedLine& line = rows.line(row);
         if (IsNpcLine(line)) {
             const std::int32_t number = ParseIntOrMinus1(line[ColNumber]);
-            const bool nameable = number > 0 && uses[number] == 1;
+            const bool nameable = number > 0 && rows.uses(number) == 1;
             if (!reached[static_cast<std::size_t>(row)] && row != start && nameable)
                 problems.push_back({row, Kind::Unreachable, {}, {}, startNumber});
-            const int answersEnd = links.answersEnd(row);
-            if (answersEnd == row + 1)
+            // The answers are the rows after it up to an empty line or the next NPC line.
+            int end = row + 1;
+            while (end <= rows.count() && !rows.line(end).isEmptyRecord() &&
+                   !IsNpcLine(rows.line(end)))
+                ++end;
+            if (end == row + 1)
                 continue;
             for (std::size_t c = 0; c < std::size(kTried); ++c) {
                 if (!reachedBy[c][static_cast<std::size_t>(row)])
                     continue;
                 bool none = true;
-                for (int answer = row + 1; answer < answersEnd && none; ++answer)
-                    none = !offered[c][static_cast<std::size_t>(answer)];
+                for (int answer = row + 1; answer < end && none; ++answer)
+                    none = !mayChoose(c, answer);
                 if (none)
                     problems.push_back({row, Kind::NoAnswer, kTried[c].words, {}, {}});
             }

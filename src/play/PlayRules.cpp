@@ -5,6 +5,7 @@
 #include "lang/LanguageTables.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace dolmex {
 
@@ -31,34 +32,65 @@ std::optional<std::int32_t> WholeNumber(std::string_view cell) {
     return std::nullopt;
 }
 
-std::vector<HiddenReason> HiddenReasons(const PackedLine& line, int row, const Character& character,
-                                        const TestAssumptions& tests) {
+namespace {
+
+// Hands each reason that hides `line` to `hide`, in order, until `hide` returns false.
+template <typename Hide>
+void ForEachHiddenReason(const PackedLine& line, int row, const Character& character,
+                         const TestAssumptions& tests, Hide&& hide) {
     using Kind = HiddenReason::Kind;
-    std::vector<HiddenReason> reasons;
     const std::string_view gender = line[ColGender];
     if (!gender.empty()) {
         const std::optional<std::int32_t> g = WholeNumber(gender);
-        if (g == 0 && character.gender != Gender::Male)
-            reasons.push_back({Kind::MaleOnly, 0, {}});
-        else if (g == 1 && character.gender != Gender::Female)
-            reasons.push_back({Kind::FemaleOnly, 0, {}});
-        else if (!g || *g < -1 || *g > 1)
-            reasons.push_back({Kind::UnknownGender, 0, std::string(gender)});
+        if (g == 0 && character.gender != Gender::Male) {
+            if (!hide(HiddenReason{Kind::MaleOnly, 0, {}}))
+                return;
+        } else if (g == 1 && character.gender != Gender::Female) {
+            if (!hide(HiddenReason{Kind::FemaleOnly, 0, {}}))
+                return;
+        } else if (!g || *g < -1 || *g > 1) {
+            if (!hide(HiddenReason{Kind::UnknownGender, 0, std::string(gender)}))
+                return;
+        }
     }
     const std::string_view intelligence = line[ColIntelligence];
     if (const std::optional<std::int32_t> n = WholeNumber(intelligence); !n) {
-        reasons.push_back({Kind::NotWholeNumber, 0, std::string(intelligence)});
+        if (!hide(HiddenReason{Kind::NotWholeNumber, 0, std::string(intelligence)}))
+            return;
     } else if (*n > 0 && character.intelligence < *n) {
-        reasons.push_back({Kind::TooDim, *n, {}});
+        if (!hide(HiddenReason{Kind::TooDim, *n, {}}))
+            return;
     } else if (*n < 0 && static_cast<std::int64_t>(character.intelligence) > -std::int64_t{*n}) {
-        reasons.push_back({Kind::TooBright, static_cast<std::int32_t>(std::llabs(*n)), {}});
+        if (!hide(HiddenReason{Kind::TooBright, static_cast<std::int32_t>(std::llabs(*n)), {}}))
+            return;
     }
     const int count = tests.anyFail() ? TestCount(line) : 0;
     for (int item = 1; item <= count; ++item) {
-        if (tests.fails(row, item))
-            reasons.push_back({Kind::TestFails, item, {}});
+        if (tests.fails(row, item) && !hide(HiddenReason{Kind::TestFails, item, {}}))
+            return;
     }
+}
+
+} // namespace
+
+std::vector<HiddenReason> HiddenReasons(const PackedLine& line, int row, const Character& character,
+                                        const TestAssumptions& tests) {
+    std::vector<HiddenReason> reasons;
+    ForEachHiddenReason(line, row, character, tests, [&](HiddenReason reason) {
+        reasons.push_back(std::move(reason));
+        return true;
+    });
     return reasons;
+}
+
+bool IsOffered(const PackedLine& line, int row, const Character& character,
+               const TestAssumptions& tests) {
+    bool offered = true;
+    ForEachHiddenReason(line, row, character, tests, [&](const HiddenReason&) {
+        offered = false;
+        return false;
+    });
+    return offered;
 }
 
 int TestCount(const PackedLine& line) {

@@ -37,7 +37,7 @@ public:
     void setFails(int row, int item, bool fails);
     void setAllFail(bool all) { m_allFail = all; }
     bool allFail() const { return m_allFail; }
-    // False when no test fails at all: then no line's tests need be counted.
+    // Some test may fail: without, no test item needs counting.
     bool anyFail() const { return m_allFail || !m_failing.empty(); }
 
 private:
@@ -73,6 +73,10 @@ struct HiddenReason {
 // hides the line, since no character's intelligence can be compared with it.
 std::vector<HiddenReason> HiddenReasons(const PackedLine& line, int row, const Character& character,
                                         const TestAssumptions& tests);
+
+// HiddenReasons(...).empty(), without listing the reasons.
+bool IsOffered(const PackedLine& line, int row, const Character& character,
+               const TestAssumptions& tests);
 
 // The number of test items of a player line (up to the first empty item).
 int TestCount(const PackedLine& line);

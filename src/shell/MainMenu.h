@@ -24,6 +24,7 @@ inline const std::vector<MenuItemSpec>& MainMenuItems() {
         {"N1", "N2", "Ctrl+Alt+N"},
         {"N1", "N3", "Ctrl+Alt+O"},
         {"N1", "Recent1"}, // submenu of the files opened last
+        {"N1", "OpenModule1"},
         {"N1", "N4", "Ctrl+S"},
         {"N1", "N5", "Shift+F2"},
         {"N1", "ExportMap1"},
@@ -32,6 +33,7 @@ inline const std::vector<MenuItemSpec>& MainMenuItems() {
         {"N8", "N9", "Ctrl+F1", true, true},
         {"N8", "N12", "Ctrl+F2", true, true},
         {"N8", "Map1", "Ctrl+M", true, false},
+        {"N8", "Module1", "Ctrl+Shift+M", true, false},
         {"N10", "N22", "Ins"},
         {"N10", "N19", "Ctrl+N"},
         {"N10", "N20", "Ctrl+Del"},

@@ -7,6 +7,8 @@
 #include "LineCommandSet.h"
 #include "MainMenu.h"
 #include "MapDock.h"
+#include "ModuleFindDock.h"
+#include "ModulePanel.h"
 #include "NavigationCommands.h"
 #include "ReferencesPane.h"
 #include "TAboutForm.h"
@@ -68,6 +70,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     connectParts();
     connectSearchParts();
     createMapDock();
+    createModulePanel();
     createModuleFindDock();
     FormCreate(commandLineFile);
     m_lines->updateUndoCaptions();
@@ -109,7 +112,10 @@ TMainForm::~TMainForm() {
     // goes, must not call back into a half-destroyed window.
     m_undoStack.disconnect(this);
     m_document.onModifiedChanged = nullptr;
-    delete m_files;      // it works through the document commands
+    // These work through the document commands.
+    delete m_files;
+    delete m_module;
+    delete m_moduleFind;
     m_documents.reset(); // its recovery watches the store, which goes with the members
     m_navigation.reset();
     delete m_references;

@@ -29,6 +29,7 @@ class DialogGrid;
 class FindBar;
 class MapDock;
 class ModuleFindDock;
+class ModulePanel;
 class NavigationCommands;
 class ReferencesPane;
 class EditSession;
@@ -126,6 +127,8 @@ private:
     void connectSearchParts();
     // The map of the dialog beside the grid, following the cursor and moving it.
     void createMapDock();
+    // The dialogs of the module beside the grid, one opened by Enter or a double click.
+    void createModulePanel();
     // Find in module: a dock listing the cells of the module's dialogs that hold a text.
     void createModuleFindDock();
     void refreshLineCount();
@@ -156,6 +159,7 @@ private:
     ReferencesPane* m_references = nullptr;
     FindBar* m_findBar = nullptr;
     MapDock* m_map = nullptr;
+    ModulePanel* m_module = nullptr;
     ModuleFindDock* m_moduleFind = nullptr;
 
     double m_gridHeightRatio = 0.5;

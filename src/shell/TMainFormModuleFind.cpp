@@ -5,6 +5,7 @@
 #include "NavigationCommands.h"
 #include "TMainForm.h"
 #include "core/PathText.h"
+#include "module/ModuleFiles.h"
 #include "module/ModuleSearch.h"
 #include "ui/DialogGrid.h"
 
@@ -15,7 +16,7 @@ namespace dolmex {
 
 void TMainForm::createModuleFindDock() {
     m_moduleFind = new ModuleFindDock(
-        m_context.tables, [this] { return ModuleFolderOf(PathText(m_document.fileName())); }, this);
+        m_context.tables, [this] { return DialogFolderOf(PathText(m_document.fileName())); }, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_moduleFind);
     m_moduleFind->hide();
     connect(action(QStringLiteral("ModuleFind1")), &QAction::triggered, this, [this] {

@@ -2,7 +2,8 @@
 
 #include "core/TextFields.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <utility>
 
 namespace dolmex {
 
@@ -33,8 +34,30 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
     // Every number a row carries resolves to itself, so nothing is rewritten in effect.
     const LineNumberMap map(std::move(pairs));
 
+    // The first row of each number, for the rows that repeat it: (number, row) pairs sorted
+    // in one block rather than a map's node per row.
+    std::vector<std::pair<std::int32_t, int>> numbered;
+    numbered.reserve(lines.size());
+    {
+        int row = 0;
+        for (const PackedLine& line : lines) {
+            ++row;
+            if (const std::int32_t number = ParseIntOrMinus1(line[ColNumber]);
+                number > 0 && !IsEmptyRecord(line))
+                numbered.emplace_back(number, row);
+        }
+    }
+    std::sort(numbered.begin(), numbered.end());      // by number, then row
+    std::vector<int> firstRowOf(lines.size() + 1, 0); // 0: the row is the first or unnumbered
+    for (std::size_t i = 1; i < numbered.size(); ++i) {
+        if (numbered[i].first == numbered[i - 1].first)
+            firstRowOf[static_cast<std::size_t>(numbered[i].second)] =
+                firstRowOf[static_cast<std::size_t>(numbered[i - 1].second)] != 0
+                    ? firstRowOf[static_cast<std::size_t>(numbered[i - 1].second)]
+                    : numbered[i - 1].second;
+    }
+
     std::vector<DialogProblem> problems;
-    std::unordered_map<std::int32_t, int> firstRowOf;
     std::vector<UnresolvedReference> unresolved;
     int row = 0;
     for (const PackedLine& original : lines) {
@@ -46,12 +69,17 @@ std::vector<DialogProblem> CheckDialog(const DialogLines& lines) {
             // An unnumbered row (only the editor makes them) is no one's target.
         } else if (!IsWholeNumber(cell)) {
             problems.push_back({row, DialogProblem::Kind::NotWholeNumber, {}, 0, cell});
-        } else if (const std::int32_t number = ParseIntOrMinus1(cell); number > 0) {
-            const auto [it, inserted] = firstRowOf.emplace(number, row);
-            if (!inserted)
-                problems.push_back(
-                    {row, DialogProblem::Kind::DuplicateNumber, {}, it->second, cell});
+        } else if (const int first = firstRowOf[static_cast<std::size_t>(row)]; first > 0) {
+            problems.push_back({row, DialogProblem::Kind::DuplicateNumber, {}, first, cell});
         }
+        // Most rows name only lines that exist: only a row naming a missing one is
+        // rewritten, which words what is missing as renumbering would find it.
+        bool missing = false;
+        VisitReferences(original, ReferenceScope{}, [&](const ReferenceSite& site) {
+            missing = missing || map.find(site.number) == 0;
+        });
+        if (!missing)
+            continue;
         LineRewrite line(original);
         unresolved.clear();
         RewriteReferences(line, row, map, ReferenceScope{}, unresolved);

@@ -4,6 +4,9 @@
 
 #include "core/TextFields.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace dolmex {
 
 bool IsNpcLine(const PackedLine& line) {
@@ -11,19 +14,32 @@ bool IsNpcLine(const PackedLine& line) {
 }
 
 DialogRows::DialogRows(const DialogLines& lines) : m_lines(lines) {
+    m_rowOf.reserve(lines.size());
     int row = 0;
     for (const PackedLine& line : lines) {
         ++row;
         if (line.isEmptyRecord())
             continue;
         if (const std::int32_t number = ParseIntOrMinus1(line[ColNumber]); number > 0)
-            m_rowOf[number] = row;
+            m_rowOf.emplace_back(number, row);
     }
+    // By number, then row: the last row of a number is the last among its equals.
+    std::sort(m_rowOf.begin(), m_rowOf.end());
 }
 
 int DialogRows::rowOf(std::int32_t number) const {
-    const auto found = m_rowOf.find(number);
-    return found == m_rowOf.end() ? 0 : found->second;
+    const auto after = std::upper_bound(
+        m_rowOf.begin(), m_rowOf.end(), number,
+        [](std::int32_t n, const std::pair<std::int32_t, int>& e) { return n < e.first; });
+    return after == m_rowOf.begin() || std::prev(after)->first != number ? 0
+                                                                         : std::prev(after)->second;
+}
+
+int DialogRows::uses(std::int32_t number) const {
+    const auto [first, last] =
+        std::equal_range(m_rowOf.begin(), m_rowOf.end(), std::pair<std::int32_t, int>(number, 0),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    return static_cast<int>(last - first);
 }
 
 int DialogRows::firstNpcRow() const {
@@ -56,83 +72,58 @@ std::vector<int> DialogRows::answersOf(int npcRow) const {
     return answers;
 }
 
-namespace {
+BlockLinks::BlockLinks(const DialogRows& rows) : m_rows(rows) {
+    m_start.reserve(static_cast<std::size_t>(rows.count()) + 2);
+    m_start.push_back(0); // row 0
+    m_start.push_back(0);
+    for (int row = 1; row <= rows.count(); ++row) {
+        if (!rows.line(row).isEmptyRecord()) {
+            VisitReferences(rows.line(row), ReferenceScope{}, [&](const ReferenceSite& site) {
+                const int target = rows.rowOf(site.number);
+                if (target > 0 && IsNpcLine(rows.line(target)))
+                    m_targets.push_back(target);
+            });
+        }
+        m_start.push_back(static_cast<int>(m_targets.size()));
+    }
+}
 
-// From the first NPC line on, through the rows `visitNamed(row, reach)` hands to `reach`
-// for each NPC line reached and those of its answers that `follow` takes.
-template <typename Answers, typename VisitNamed>
-std::vector<bool> Reach(const DialogRows& rows, const std::function<bool(int answerRow)>& follow,
-                        const Answers& forEachAnswer, const VisitNamed& visitNamed) {
+std::vector<bool> ReachableBlocks(const DialogRows& rows,
+                                  const std::function<bool(int answerRow)>& follow) {
+    return ReachableBlocks(BlockLinks(rows), follow);
+}
+
+std::vector<bool> ReachableBlocks(const BlockLinks& links,
+                                  const std::function<bool(int answerRow)>& follow) {
+    const DialogRows& rows = links.rows();
     std::vector<bool> reached(static_cast<std::size_t>(rows.count()) + 1, false);
     std::vector<int> pending;
     const auto reach = [&](int row) {
-        if (row > 0 && IsNpcLine(rows.line(row)) && !reached[static_cast<std::size_t>(row)]) {
+        if (!reached[static_cast<std::size_t>(row)]) {
             reached[static_cast<std::size_t>(row)] = true;
             pending.push_back(row);
         }
     };
-    reach(rows.firstNpcRow());
+    const auto reachNamed = [&](int row) {
+        for (const int target : links.targetsOf(row))
+            reach(target);
+    };
+    if (const int first = rows.firstNpcRow(); first > 0)
+        reach(first);
     while (!pending.empty()) {
         const int npcRow = pending.back();
         pending.pop_back();
-        visitNamed(npcRow, reach);
-        forEachAnswer(npcRow, [&](int answer) {
+        reachNamed(npcRow);
+        // The block's answers: the player lines up to an empty line or the next NPC line.
+        for (int answer = npcRow + 1; answer <= rows.count(); ++answer) {
+            const PackedLine& line = rows.line(answer);
+            if (line.isEmptyRecord() || IsNpcLine(line))
+                break;
             if (!follow || follow(answer))
-                visitNamed(answer, reach);
-        });
-    }
-    return reached;
-}
-
-} // namespace
-
-std::vector<bool> ReachableBlocks(const DialogRows& rows,
-                                  const std::function<bool(int answerRow)>& follow) {
-    return Reach(
-        rows, follow,
-        [&](int npcRow, const auto& visit) {
-            for (const int answer : rows.answersOf(npcRow))
-                visit(answer);
-        },
-        [&](int row, const auto& reach) {
-            VisitReferences(rows.line(row), ReferenceScope{},
-                            [&](const ReferenceSite& site) { reach(rows.rowOf(site.number)); });
-        });
-}
-
-RowLinks::RowLinks(const DialogRows& rows)
-    : m_firstNamed(static_cast<std::size_t>(rows.count()) + 2, 0),
-      m_answersEnd(static_cast<std::size_t>(rows.count()) + 1, 0) {
-    int blockStart = 0; // the NPC line whose answers the rows are, or 0
-    for (int row = 1; row <= rows.count(); ++row) {
-        m_firstNamed[static_cast<std::size_t>(row)] = static_cast<int>(m_named.size());
-        const PackedLine& line = rows.line(row);
-        VisitReferences(line, ReferenceScope{}, [&](const ReferenceSite& site) {
-            m_named.push_back(rows.rowOf(site.number));
-        });
-        if (line.isEmptyRecord() || IsNpcLine(line)) {
-            if (blockStart > 0)
-                m_answersEnd[static_cast<std::size_t>(blockStart)] = row;
-            blockStart = line.isEmptyRecord() ? 0 : row;
+                reachNamed(answer);
         }
     }
-    m_firstNamed[static_cast<std::size_t>(rows.count()) + 1] = static_cast<int>(m_named.size());
-    if (blockStart > 0)
-        m_answersEnd[static_cast<std::size_t>(blockStart)] = rows.count() + 1;
-}
-
-std::vector<bool> ReachableBlocks(const DialogRows& rows, const RowLinks& links,
-                                  const std::function<bool(int answerRow)>& follow) {
-    return Reach(
-        rows, follow,
-        [&](int npcRow, const auto& visit) {
-            for (int answer = npcRow + 1; answer < links.answersEnd(npcRow); ++answer)
-                visit(answer);
-        },
-        [&](int row, const auto& reach) {
-            for (const int target : links.named(row))
-                reach(target);
-        });
+    return reached;
 }
 
 } // namespace dolmex

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace dolmex {
@@ -30,6 +30,8 @@ public:
     // The row a jump to `number` lands on (the last row carrying it, as the grid's jump
     // goes), or 0.
     int rowOf(std::int32_t number) const;
+    // How many rows carry `number` (positive numbers only; 0 for any other).
+    int uses(std::int32_t number) const;
     // The first NPC line's row, or 0.
     int firstNpcRow() const;
     // The NPC line of the block that holds `row` (the row itself for an NPC line), or 0.
@@ -39,7 +41,29 @@ public:
 
 private:
     const DialogLines& m_lines;
-    std::unordered_map<std::int32_t, int> m_rowOf;
+    // (number, row) in number order, the last row carrying a number last among its equals:
+    // one block of memory for what a map would hold in a node per row.
+    std::vector<std::pair<std::int32_t, int>> m_rowOf;
+};
+
+// The NPC lines each row's references land on, read once for several walks through the
+// blocks (references landing on a player line or on no line are left out).
+class BlockLinks {
+public:
+    explicit BlockLinks(const DialogRows& rows);
+
+    const DialogRows& rows() const { return m_rows; }
+    // The NPC rows that `row` names, in the order its references are read.
+    std::span<const int> targetsOf(int row) const {
+        const auto begin = static_cast<std::size_t>(m_start[static_cast<std::size_t>(row)]);
+        const auto end = static_cast<std::size_t>(m_start[static_cast<std::size_t>(row) + 1]);
+        return std::span<const int>(m_targets).subspan(begin, end - begin);
+    }
+
+private:
+    const DialogRows& m_rows;
+    std::vector<int> m_start; // where each row's targets begin in m_targets; one past the last
+    std::vector<int> m_targets;
 };
 
 // For each row (index 0 unused), whether it is an NPC line that a conversation reaches
@@ -48,28 +72,7 @@ private:
 // that lands on a player line reaches no block.
 std::vector<bool> ReachableBlocks(const DialogRows& rows,
                                   const std::function<bool(int answerRow)>& follow = {});
-
-// What runs of ReachableBlocks over the same rows read of them, read once (a check makes
-// five runs): the rows each row's references land on, and where each block's answers end.
-class RowLinks {
-public:
-    explicit RowLinks(const DialogRows& rows);
-    // The rows the references of `row` land on (0 for a number no row carries), in order.
-    std::span<const int> named(int row) const {
-        const auto from = static_cast<std::size_t>(m_firstNamed[static_cast<std::size_t>(row)]);
-        const auto to = static_cast<std::size_t>(m_firstNamed[static_cast<std::size_t>(row) + 1]);
-        return std::span<const int>(m_named).subspan(from, to - from);
-    }
-    // The row after the last answer of the NPC line at `npcRow` (answersOf, as a range).
-    int answersEnd(int npcRow) const { return m_answersEnd[static_cast<std::size_t>(npcRow)]; }
-
-private:
-    std::vector<int> m_named;
-    std::vector<int> m_firstNamed; // by row, and one past the last row
-    std::vector<int> m_answersEnd; // by row; for NPC lines only
-};
-
-std::vector<bool> ReachableBlocks(const DialogRows& rows, const RowLinks& links,
+std::vector<bool> ReachableBlocks(const BlockLinks& links,
                                   const std::function<bool(int answerRow)>& follow = {});
 
 } // namespace dolmex

@@ -58,6 +58,11 @@ std::optional<QString> WidgetPrompter::askText(const QString& caption, const QSt
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
+std::optional<QString> WidgetPrompter::folderName(const QString& caption, const QString& start) {
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, caption, start);
+    return folder.isEmpty() ? std::nullopt : std::optional<QString>(folder);
+}
+
 int ScriptedPrompter::count(const QString& kind) const {
     return static_cast<int>(std::count_if(m_shown.begin(), m_shown.end(),
                                           [&kind](const Shown& s) { return s.kind == kind; }));
@@ -122,6 +127,11 @@ std::optional<QString> ScriptedPrompter::askText(const QString& caption, const Q
     text.swap(m_texts.front());
     m_texts.pop_front();
     return text;
+}
+
+std::optional<QString> ScriptedPrompter::folderName(const QString& caption, const QString& start) {
+    m_shown.push_back({QStringLiteral("folder"), caption, QString(), start});
+    return nextFileName();
 }
 
 QString QtFileFilter(const QString& filter) {

@@ -33,6 +33,8 @@ public:
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& proposal) = 0;
     // One line of text typed into a box with OK and Cancel, or nothing when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& label) = 0;
+    // A folder chosen in a dialog that starts in `start`, or nothing when cancelled.
+    virtual std::optional<QString> folderName(const QString& caption, const QString& start) = 0;
 };
 
 // The real boxes and dialogs, parented to `parent`.
@@ -49,6 +51,7 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
     std::optional<QString> askText(const QString& caption, const QString& label) override;
+    std::optional<QString> folderName(const QString& caption, const QString& start) override;
 
 private:
     QWidget* m_parent;
@@ -60,7 +63,8 @@ private:
 class ScriptedPrompter : public Prompter {
 public:
     struct Shown {
-        QString kind; // "question", "warning", "error", "information", "open", "save", "text"
+        QString kind; // "question", "warning", "error", "information", "open", "save", "text",
+                      // "folder"
         QString caption;
         QString text;
         QString start; // where a file dialog started: the open folder, the save proposal
@@ -82,6 +86,8 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& folder) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& proposal) override;
     std::optional<QString> askText(const QString& caption, const QString& label) override;
+    // Answered from the file names' queue; recorded as "folder".
+    std::optional<QString> folderName(const QString& caption, const QString& start) override;
 
 private:
     std::optional<QString> nextFileName();

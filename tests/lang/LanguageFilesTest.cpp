@@ -280,6 +280,8 @@ TEST(LanguageFiles, EveryIndexThatTheProgramReadsHasText) {
             {"MAINMENU 48", TargetWindow::Main, "Forward1", CaptionProperty::Caption},
             {"MAINMENU 50", TargetWindow::Main, "ExportMap1", CaptionProperty::Caption},
             {"MAINMENU 51", TargetWindow::Main, "Play1", CaptionProperty::Caption},
+            {"MAINMENU 52", TargetWindow::Main, "Module1", CaptionProperty::Caption},
+            {"MAINMENU 53", TargetWindow::Main, "OpenModule1", CaptionProperty::Caption},
             {"MAINMENU 54", TargetWindow::Main, "ModuleFind1", CaptionProperty::Caption},
             {"CAPTIONS 0", TargetWindow::Main, "GB1", CaptionProperty::Caption},
             {"CAPTIONS 36", TargetWindow::Main, "GB2", CaptionProperty::Caption},

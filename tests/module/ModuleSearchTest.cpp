@@ -117,21 +117,5 @@ TEST(ModuleSearch, StopsAtTheNextFileOnceCancelled) {
     EXPECT_EQ(none.filesSearched, 0);
 }
 
-TEST(ModuleSearch, TheModuleFolderIsTheDlgFolderOfTheModuleRoot) {
-    const struct {
-        const char* dialog;
-        const char* folder;
-    } cases[] = {
-        {"/games/Mod/dlg/00001One.dlg", "/games/Mod/dlg"},
-        {"/games/Mod/DLG/00001One.dlg", "/games/Mod/DLG"},
-        {"C:\\Games\\Mod\\dlg\\00001One.dlg", "C:\\Games\\Mod\\dlg"},
-        {"/x/dlg/a.dlg", "/x/dlg"},
-        {"/a.dlg", ""},
-        {"", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ModuleFolderOf(c.dialog), QString::fromUtf8(c.folder)) << c.dialog;
-}
-
 } // namespace
 } // namespace dolmex

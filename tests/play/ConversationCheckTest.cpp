@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace dolmex {
 namespace {
 
@@ -15,8 +17,6 @@ using Kind = ConversationProblem::Kind;
 std::vector<int> ReachedRows(const DialogLines& lines) {
     const DialogRows rows(lines);
     const std::vector<bool> reached = ReachableBlocks(rows);
-    // The links read once, as the conversation check takes them, lead to the same blocks.
-    EXPECT_EQ(ReachableBlocks(rows, RowLinks(rows)), reached);
     std::vector<int> found;
     for (int row = 1; row <= rows.count(); ++row)
         if (reached[static_cast<std::size_t>(row)])
@@ -53,13 +53,6 @@ TEST(Reachability, EveryKindOfReferenceLeadsOn) {
          "{5}{x}{}{1}{}{1}{}\n{1}{a}{}{}{}{}{}\n"
          "{2}{b}{}{1}{}{1}{}",
          {2}},
-        {"an empty row ends a block",
-         "{1}{a}{}{}{}{}{}\n{2}{b}{}{1}{}{4}{}\n\n{3}{b}{}{1}{}{5}{}\n"
-         "{4}{d}{}{}{}{}{}\n{5}{e}{}{}{}{}{}",
-         {1, 5}},
-        {"an NPC line without answers, the last one with them",
-         "{1}{a}{}{}{}{}{}\n{2}{b}{}{}{}{}{}\n{3}{c}{}{1}{}{1}{}",
-         {1}},
         {"a jump lands on the last row of its number",
          "{1}{a}{}{}{}{7}{}\n{7}{b}{}{}{}{}{}\n"
          "{7}{c}{}{}{}{}{}",
@@ -69,6 +62,20 @@ TEST(Reachability, EveryKindOfReferenceLeadsOn) {
         EXPECT_EQ(ReachedRows(Dialog(c.records)), c.reached) << c.what;
 }
 
+TEST(Reachability, RowsByNumberAndHowManyCarryIt) {
+    const DialogLines lines = Dialog("{7}{a}{}{}{}{}{}\n{3}{b}{}{1}{}{}{}\n{7}{c}{}{}{}{}{}\n"
+                                     "{-2}{d}{}{}{}{}{}\n{x}{e}{}{}{}{}{}\n{07}{f}{}{}{}{}{}");
+    const DialogRows rows(lines);
+    // number, the row a jump lands on (the last carrying it), how many rows carry it
+    const std::tuple<std::int32_t, int, int> cases[] = {
+        {7, 6, 3}, {3, 2, 1}, {5, 0, 0}, {-2, 0, 0}, {0, 0, 0}, {-1, 0, 0},
+    };
+    for (const auto& [number, row, uses] : cases) {
+        EXPECT_EQ(rows.rowOf(number), row) << number;
+        EXPECT_EQ(rows.uses(number), uses) << number;
+    }
+}
+
 TEST(Reachability, AFilterKeepsTheAnswersACharacterCannotTake) {
     const DialogLines lines = Dialog("{1}{a}{}{}{}{}{}\n{2}{b}{}{1}{}{3}{}\n{4}{b}{}{1}{}{5}{}\n"
                                      "{3}{c}{}{}{}{}{}\n{5}{e}{}{}{}{}{}");
@@ -76,7 +83,6 @@ TEST(Reachability, AFilterKeepsTheAnswersACharacterCannotTake) {
     const std::vector<bool> reached = ReachableBlocks(rows, [](int row) { return row != 3; });
     EXPECT_TRUE(reached[4]);
     EXPECT_FALSE(reached[5]);
-    EXPECT_EQ(ReachableBlocks(rows, RowLinks(rows), [](int row) { return row != 3; }), reached);
 }
 
 TEST(ConversationCheck, FindsEachKindOnADialogMadeForIt) {

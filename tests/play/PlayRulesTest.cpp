@@ -64,6 +64,7 @@ TEST(PlayRules, GenderAndIntelligenceDecideWhoMayChooseAnAnswer) {
                      "', character " + std::to_string(c.character.intelligence));
         const PackedLine line{"7", "Hi", c.gender, c.intelligence};
         EXPECT_EQ(HiddenReasons(line, 3, c.character, passing), c.hidden);
+        EXPECT_EQ(IsOffered(line, 3, c.character, passing), c.hidden.empty());
     }
 }
 
@@ -71,9 +72,11 @@ TEST(PlayRules, TestsPassUntilOneOrAllAreSetToFail) {
     const PackedLine line{"7", "Hi", "", "1", "gv 1 2, gf 3 1"};
     TestAssumptions tests;
     EXPECT_TRUE(HiddenReasons(line, 3, Male(10), tests).empty());
+    EXPECT_TRUE(IsOffered(line, 3, Male(10), tests));
     tests.setFails(3, 2, true);
     EXPECT_EQ(HiddenReasons(line, 3, Male(10), tests),
               (std::vector<HiddenReason>{{Kind::TestFails, 2, {}}}));
+    EXPECT_FALSE(IsOffered(line, 3, Male(10), tests));
     // Another row's test of the same number is not this one.
     EXPECT_TRUE(HiddenReasons(line, 4, Male(10), tests).empty());
     tests.setFails(3, 2, false);

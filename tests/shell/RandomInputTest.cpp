@@ -58,6 +58,9 @@ public:
     std::optional<QString> askText(const QString&, const QString&) override {
         return pick(2) ? std::optional(QString::number(pick(30))) : std::nullopt;
     }
+    std::optional<QString> folderName(const QString&, const QString&) override {
+        return pick(2) ? std::optional(QFileInfo(m_dialog).path()) : std::nullopt;
+    }
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
