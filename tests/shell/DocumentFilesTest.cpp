@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <QUrl>
 
@@ -175,17 +176,19 @@ protected:
         return std::string(form.document().store().cell(row, 1));
     }
 
-    // A drag from a file manager: enter, then drop, as the window system sends them.
+    // A drag from a file manager over the grid: enter, then drop, as the window system sends
+    // them to the widget under the mouse.
     static bool drop(TMainForm& form, const QString& path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
-        const QPoint at = form.rect().center();
+        QWidget* grid = form.findChild<QTableView*>(QStringLiteral("SG"))->viewport();
+        const QPoint at = grid->rect().center();
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &enter);
+        QApplication::sendEvent(grid, &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&form, &dropped);
+        QApplication::sendEvent(grid, &dropped);
         QCoreApplication::processEvents();
         return true;
     }
