@@ -9,9 +9,19 @@
 
 #include <gettext-po.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csetjmp>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <string_view>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace dolmex {
 
@@ -120,45 +130,154 @@ std::optional<QString> Utf8Text(const char* bytes) {
     return text;
 }
 
+// A run of the entries that one process writes, each with the header, joined afterwards.
+struct Part {
+    const PoEntry* begin;
+    const PoEntry* end;
+};
+
+// The library spends most of a large export in its line wrapping, and it cannot run in
+// two threads at once; processes can. Small catalogues are not worth a process.
+constexpr std::size_t kEntriesPerPart = 20000;
+constexpr int kMostParts = 8;
+
+int PartsFor(const std::vector<PoEntry>& entries) {
+    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const auto bySize = static_cast<int>(std::min<std::size_t>(
+        entries.size() / kEntriesPerPart + 1, static_cast<std::size_t>(kMostParts)));
+    return std::min(cores, bySize);
+}
+
+std::vector<Part> SplitIntoParts(const std::vector<PoEntry>& entries, int parts) {
+#ifndef Q_OS_UNIX
+    parts = 1; // the split needs fork()
+#endif
+    const std::size_t count = std::max<std::size_t>(
+        1, std::min(static_cast<std::size_t>(parts), std::max<std::size_t>(1, entries.size())));
+    std::vector<Part> split;
+    const PoEntry* first = entries.data();
+    for (std::size_t k = 0; k < count; ++k)
+        split.push_back(
+            {first + entries.size() * k / count, first + entries.size() * (k + 1) / count});
+    return split;
+}
+
+// Writes the header and the part's entries to `written`; the library's complaint, or
+// nothing. Runs with the library lock held.
+std::string WritePart(const Part& part, const std::string& written) {
+    po_file_t file = po_file_create();
+    po_message_iterator_t iterator = po_message_iterator(file, nullptr);
+    po_message_t header = po_message_create();
+    po_message_set_msgid(header, "");
+    po_message_set_msgstr(header, kHeader);
+    po_message_set_fuzzy(header, 1);
+    po_message_insert(iterator, header);
+    for (const PoEntry* entry = part.begin; entry != part.end; ++entry) {
+        po_message_t message = po_message_create();
+        po_message_set_msgctxt(message, entry->context.toUtf8().constData());
+        po_message_set_msgid(message, entry->source.toUtf8().constData());
+        po_message_set_msgstr(message, entry->translation.toUtf8().constData());
+        if (!entry->note.isEmpty())
+            po_message_set_extracted_comments(message, entry->note.toUtf8().constData());
+        if (!entry->referenceFile.isEmpty())
+            po_message_add_filepos(message, entry->referenceFile.toUtf8().constData(),
+                                   static_cast<std::size_t>(entry->referenceLine));
+        po_message_set_fuzzy(message, entry->fuzzy ? 1 : 0);
+        po_message_insert(iterator, message);
+    }
+    po_message_iterator_free(iterator);
+    Problems problems;
+    const bool ok = WriteEscaping(file, written.c_str(), problems);
+    po_file_free(file);
+    if (ok)
+        return {};
+    return problems.text.empty() ? "the catalogue could not be written" : problems.text;
+}
+
+// A part after the first without its header: everything up to the blank line that follows
+// it, which the header's own lines (all quoted) never hold.
+std::string_view WithoutHeader(const std::string& part) {
+    const std::size_t blank = part.find("\n\n");
+    return blank == std::string::npos ? std::string_view()
+                                      : std::string_view(part).substr(blank + 1);
+}
+
+// A process writing one part. Where none can be started, the part is written here when
+// waited for.
+struct Child {
+    std::size_t part;
+    pid_t pid = -1;
+    std::string problemFile;
+
+    std::string wait(const Part& entries, const std::string& written) {
+        if (pid < 0)
+            return WritePart(entries, written);
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0)
+            if (errno != EINTR)
+                return "a process writing part of the catalogue was lost";
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            return {};
+        std::string problem;
+        try {
+            problem = ReadFileBytes(problemFile);
+        } catch (const IoError&) {
+        }
+        return problem.empty() ? "a process writing part of the catalogue failed" : problem;
+    }
+};
+
+Child StartChild(const Part& part, const std::string& written, std::size_t index) {
+    Child child{index, -1, written + ".problem"};
+#ifdef Q_OS_UNIX
+    child.pid = fork();
+    if (child.pid == 0) {
+        // Only the library and plain writes from here: _exit leaves the parent's buffers
+        // and destructors alone.
+        const std::string problem = WritePart(part, written);
+        if (problem.empty())
+            _exit(0);
+        if (std::FILE* out = std::fopen(child.problemFile.c_str(), "wb")) {
+            std::fwrite(problem.data(), 1, problem.size(), out);
+            std::fclose(out);
+        }
+        _exit(1);
+    }
+#endif
+    return child;
+}
+
 } // namespace
 
-void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries) {
-    // The library writes to a name of its own choosing; the file goes to the target through
+void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries, int parts) {
+    // The library writes to names of its own choosing; the file goes to the target through
     // the one crash-safe writer.
     const QTemporaryDir scratch;
     if (!scratch.isValid())
         throw IoError(IoError::Kind::Write, path, scratch.errorString().toStdString());
-    const std::string written = scratch.filePath(QStringLiteral("catalog.po")).toStdString();
+    const std::vector<Part> split = SplitIntoParts(entries, parts > 0 ? parts : PartsFor(entries));
+    std::vector<std::string> partFiles;
+    for (std::size_t k = 0; k < split.size(); ++k)
+        partFiles.push_back(scratch.filePath(QStringLiteral("part-%1.po").arg(k)).toStdString());
+    std::vector<std::string> problems(split.size());
     {
+        // Held across the forks too, so that no child starts with the library halfway
+        // through a call made by another thread.
         const std::lock_guard lock(g_libraryLock);
-        po_file_t file = po_file_create();
-        po_message_iterator_t iterator = po_message_iterator(file, nullptr);
-        po_message_t header = po_message_create();
-        po_message_set_msgid(header, "");
-        po_message_set_msgstr(header, kHeader);
-        po_message_set_fuzzy(header, 1);
-        po_message_insert(iterator, header);
-        for (const PoEntry& entry : entries) {
-            po_message_t message = po_message_create();
-            po_message_set_msgctxt(message, entry.context.toUtf8().constData());
-            po_message_set_msgid(message, entry.source.toUtf8().constData());
-            po_message_set_msgstr(message, entry.translation.toUtf8().constData());
-            if (!entry.note.isEmpty())
-                po_message_set_extracted_comments(message, entry.note.toUtf8().constData());
-            if (!entry.referenceFile.isEmpty())
-                po_message_add_filepos(message, entry.referenceFile.toUtf8().constData(),
-                                       static_cast<std::size_t>(entry.referenceLine));
-            po_message_set_fuzzy(message, entry.fuzzy ? 1 : 0);
-            po_message_insert(iterator, message);
-        }
-        po_message_iterator_free(iterator);
-        Problems problems;
-        const bool ok = WriteEscaping(file, written.c_str(), problems);
-        po_file_free(file);
-        if (!ok)
-            throw IoError(IoError::Kind::Write, path, problems.text);
+        std::vector<Child> children;
+        for (std::size_t k = 1; k < split.size(); ++k)
+            children.push_back(StartChild(split[k], partFiles[k], k));
+        problems[0] = WritePart(split[0], partFiles[0]);
+        for (Child& child : children)
+            problems[child.part] = child.wait(split[child.part], partFiles[child.part]);
     }
-    WriteFileAtomically(path, ReadFileBytes(written));
+    for (const std::string& problem : problems)
+        if (!problem.empty())
+            throw IoError(IoError::Kind::Write, path, problem);
+    std::string catalogue = ReadFileBytes(partFiles[0]);
+    for (std::size_t k = 1; k < partFiles.size(); ++k)
+        catalogue += WithoutHeader(ReadFileBytes(partFiles[k]));
+    WriteFileAtomically(path, catalogue);
 }
 
 std::vector<PoEntry> ReadPoFile(const std::string& path) {

@@ -19,8 +19,10 @@ struct PoEntry {
 };
 
 // Writes `entries` as a UTF-8 PO file, after a header, through GNU gettext's library. The
-// old file stays until the new one is complete. Throws IoError.
-void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries);
+// old file stays until the new one is complete. A large catalogue is written in `parts`
+// processes side by side (0: as many as it is worth on this machine) and joined; the file
+// is the same byte for byte however many there are. Throws IoError.
+void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries, int parts = 0);
 
 // The messages of a PO file, header and obsolete messages left out. Throws IoError with
 // the library's own words ("file:line: reason") when the file cannot be read, is not a
