@@ -362,7 +362,7 @@ void ModulePanel::showStatus() {
     } else if (m_model.rowCount() == 0 && !m_dirty) {
         status = text(md::kModuleEmpty, "No dialog files in this folder");
     } else {
-        status = text(md::kModuleCount, "%1 dialogs, %2 with problems")
+        status = text(md::kModuleCount, "Dialogs: %1, with problems: %2")
                      .arg(m_model.rowCount())
                      .arg(m_model.withProblems());
     }

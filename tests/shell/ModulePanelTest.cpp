@@ -137,7 +137,7 @@ TEST_F(ModulePanelTest, CtrlShiftMListsTheModuleOfTheOpenDialog) {
     EXPECT_EQ(list()->model()->headerData(ModuleModel::Lines, Qt::Horizontal),
               QStringLiteral("Lines"));
     EXPECT_EQ(status(),
-              QStringLiteral("3 dialogs, %1 with problems").arg(panel()->model().withProblems()));
+              QStringLiteral("Dialogs: 3, with problems: %1").arg(panel()->model().withProblems()));
     EXPECT_EQ(list()->currentIndex().row(), 0) << "the open dialog's row is marked";
 
     // Its own close button unticks the menu item; the key shows it again.
@@ -235,7 +235,7 @@ TEST_F(ModulePanelTest, FollowsFilesAddedRemovedAndChangedOnDisk) {
     EXPECT_EQ(shown(ModuleModel::Problems)[row], QStringLiteral("0"));
     settle();
     EXPECT_EQ(status(),
-              QStringLiteral("4 dialogs, %1 with problems").arg(panel()->model().withProblems()));
+              QStringLiteral("Dialogs: 4, with problems: %1").arg(panel()->model().withProblems()));
 }
 
 TEST_F(ModulePanelTest, ASaveInTheEditorUpdatesTheDialogsRow) {
