@@ -10,6 +10,15 @@
 
 namespace dolmex {
 
+bool IsSameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    if (a == b)
+        return true;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 QStringList DialogFilesBelow(const QString& folder) {
     QStringList below;
     QDirIterator it(folder, {QStringLiteral("*.dlg")}, QDir::Files, QDirIterator::Subdirectories);

@@ -15,4 +15,7 @@ QStringList DialogFilesIn(const QStringList& arguments);
 // for an untitled dialog.
 QString DialogFolderOf(const QString& path);
 
+// Whether two paths name one file, however each was reached (links, "..", a relative path).
+bool IsSameFile(const QString& a, const QString& b);
+
 } // namespace dolmex

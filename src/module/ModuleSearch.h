@@ -50,8 +50,15 @@ struct ModuleFindResult {
     bool cancelled = false;
 };
 
-// Reads `files` one after another and finds `matcher`'s cells in each.
+// The dialog open in the editor, searched as it stands there rather than as last saved.
+struct OpenDialog {
+    QString file;
+    DialogLines lines;
+};
+
+// Reads `files` one after another and finds `matcher`'s cells in each; the file `open`
+// names is searched in its lines instead.
 ModuleFindResult FindInFiles(const QStringList& files, const CellMatcher& matcher,
-                             const ModuleFindHooks& hooks = {});
+                             const ModuleFindHooks& hooks = {}, const OpenDialog* open = nullptr);
 
 } // namespace dolmex

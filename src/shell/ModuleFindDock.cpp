@@ -79,8 +79,9 @@ QVariant ModuleMatchModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 ModuleFindDock::ModuleFindDock(const LanguageTables& tables, std::function<QString()> moduleFolder,
-                               QWidget* parent)
-    : QDockWidget(parent), m_tables(tables), m_moduleFolder(std::move(moduleFolder)) {
+                               std::function<OpenDialog()> unsavedDialog, QWidget* parent)
+    : QDockWidget(parent), m_tables(tables), m_moduleFolder(std::move(moduleFolder)),
+      m_unsavedDialog(std::move(unsavedDialog)) {
     setObjectName(QStringLiteral("ModuleFind"));
     auto* area = new QWidget(this);
     m_findLabel = new QLabel(area);
@@ -215,16 +216,20 @@ void ModuleFindDock::startSearch() {
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_running = true;
     showStatus(text(md::kModuleFindSearching).arg(0).arg(QLatin1Char('?')));
-    // The worker compiles its own matcher: nothing of the window's thread is shared with it
-    // but the flag that stops it.
-    m_watcher.setFuture(QtConcurrent::run(
-        [query, folder = m_folder, cancel = m_cancel](QPromise<ModuleFindResult>& promise) {
+    // The worker compiles its own matcher and gets its own copy of the unsaved lines: nothing
+    // of the window's thread is shared with it but the flag that stops it.
+    auto unsaved =
+        std::make_shared<const OpenDialog>(m_unsavedDialog ? m_unsavedDialog() : OpenDialog());
+    m_watcher.setFuture(
+        QtConcurrent::run([query, folder = m_folder, cancel = m_cancel,
+                           unsaved = std::move(unsaved)](QPromise<ModuleFindResult>& promise) {
             const QStringList files = DialogFilesBelow(folder);
             promise.setProgressRange(0, static_cast<int>(files.size()));
             ModuleFindHooks hooks;
             hooks.cancel = cancel.get();
             hooks.progress = [&](int done, int) { promise.setProgressValue(done); };
-            promise.addResult(FindInFiles(files, CellMatcher::compile(query), hooks));
+            promise.addResult(FindInFiles(files, CellMatcher::compile(query), hooks,
+                                          unsaved->file.isEmpty() ? nullptr : unsaved.get()));
         }));
 }
 

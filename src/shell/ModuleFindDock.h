@@ -55,9 +55,11 @@ class ModuleFindDock : public QDockWidget {
     Q_OBJECT
 
 public:
-    // `moduleFolder` names the folder searched (empty: no module, nothing to search).
+    // `moduleFolder` names the folder searched (empty: no module, nothing to search);
+    // `unsavedDialog` gives the open dialog when it has changes not saved (an empty file
+    // name otherwise), which is searched as it stands instead of as on disk.
     ModuleFindDock(const LanguageTables& tables, std::function<QString()> moduleFolder,
-                   QWidget* parent = nullptr);
+                   std::function<OpenDialog()> unsavedDialog, QWidget* parent = nullptr);
     ~ModuleFindDock() override;
 
     // Shows the dock and gives the pattern box the keyboard.
@@ -86,6 +88,7 @@ private:
 
     const LanguageTables& m_tables;
     std::function<QString()> m_moduleFolder;
+    std::function<OpenDialog()> m_unsavedDialog;
 
     QLabel* m_findLabel = nullptr;
     QLineEdit* ModuleFindText = nullptr;

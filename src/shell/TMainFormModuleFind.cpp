@@ -10,13 +10,18 @@
 #include "ui/DialogGrid.h"
 
 #include <QAction>
-#include <QFileInfo>
 
 namespace dolmex {
 
 void TMainForm::createModuleFindDock() {
     m_moduleFind = new ModuleFindDock(
-        m_context.tables, [this] { return DialogFolderOf(PathText(m_document.fileName())); }, this);
+        m_context.tables, [this] { return DialogFolderOf(PathText(m_document.fileName())); },
+        [this] {
+            if (!m_document.isModified() || m_document.fileName().empty())
+                return OpenDialog();
+            return OpenDialog{PathText(m_document.fileName()), m_document.store().lines()};
+        },
+        this);
     addDockWidget(Qt::BottomDockWidgetArea, m_moduleFind);
     m_moduleFind->hide();
     connect(action(QStringLiteral("ModuleFind1")), &QAction::triggered, this, [this] {
@@ -28,9 +33,7 @@ void TMainForm::createModuleFindDock() {
     connect(this, &TMainForm::languageLoaded, m_moduleFind, &ModuleFindDock::setTexts);
     connect(m_moduleFind, &ModuleFindDock::matchChosen, this,
             [this](const QString& file, int row, int column) {
-                const QFileInfo open(PathText(m_document.fileName()));
-                const bool isOpen = !m_document.fileName().empty() &&
-                                    open.canonicalFilePath() == QFileInfo(file).canonicalFilePath();
+                const bool isOpen = IsSameFile(PathText(m_document.fileName()), file);
                 if (!isOpen && !m_documents->openFile(file))
                     return;
                 if (row > m_document.store().dataRowCount())

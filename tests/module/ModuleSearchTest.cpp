@@ -46,6 +46,22 @@ TEST(ModuleSearch, ListsEachMatchingCellOnceInFileRowAndColumnOrder) {
     EXPECT_EQ(result.matches, expected);
 }
 
+TEST(ModuleSearch, SearchesTheOpenDialogAsItStandsHoweverItsPathWasReached) {
+    Module module;
+    DialogLines lines(1);
+    lines.back().set(1, "a door, unsaved");
+    const OpenDialog edited{Q(module.folder.path("Mod/dlg/old/../00001One.dlg")), lines};
+    ASSERT_NE(edited.file, module.one);
+    const ModuleFindResult result =
+        FindInFiles(DialogFilesBelow(module.dlg), Matcher("door"), {}, &edited);
+    EXPECT_EQ(result.filesSearched, 3);
+    const std::vector<ModuleMatch> expected{
+        {module.one, 1, 1, "a door, unsaved"},
+        {module.two, 2, 1, "Doors, doors"},
+    };
+    EXPECT_EQ(result.matches, expected);
+}
+
 TEST(ModuleSearch, TakesTheQueryAsTheFindBarDoes) {
     Module module;
     const QStringList files = DialogFilesBelow(module.dlg);

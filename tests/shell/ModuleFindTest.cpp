@@ -133,6 +133,24 @@ TEST_F(ModuleFindTest, ADoubleClickOpensTheFileAtTheMatchedCell) {
     EXPECT_EQ(form->currentRow(), 3);
 }
 
+TEST_F(ModuleFindTest, TheOpenDialogIsSearchedWithItsUnsavedChanges) {
+    form->action(QStringLiteral("N14"))->trigger(); // cells are edited in the grid
+    grid()->setCurrentIndex(grid()->model()->index(0, 1));
+    QTest::keyClick(grid(), Qt::Key_F2);
+    auto* editor = grid()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, QStringLiteral(" at the door"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(form->document().isModified());
+
+    find(QStringLiteral("door"));
+    EXPECT_EQ(listed().mid(0, 3),
+              (QStringList{"00001One.dlg|1|Text|Hello at the door", "00001One.dlg|2|Text|A door",
+                           "00001One.dlg|2|Results|door"}));
+    EXPECT_EQ(test::ReadAll(one).find("at the door"), std::string::npos); // nothing saved
+}
+
 TEST_F(ModuleFindTest, AnotherFileIsOpenedOnlyAfterTheUnsavedChangesQuestion) {
     find(QStringLiteral("door"));
     form->action(QStringLiteral("N19"))->trigger();
