@@ -264,12 +264,16 @@ void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries, i
         // Held across the forks too, so that no child starts with the library halfway
         // through a call made by another thread.
         const std::lock_guard lock(g_libraryLock);
-        std::vector<Child> children;
-        for (std::size_t k = 1; k < split.size(); ++k)
-            children.push_back(StartChild(split[k], partFiles[k], k));
-        problems[0] = WritePart(split[0], partFiles[0]);
-        for (Child& child : children)
-            problems[child.part] = child.wait(split[child.part], partFiles[child.part]);
+        if (split.size() == 1) {
+            problems[0] = WritePart(split[0], partFiles[0]);
+        } else {
+            // Every part in a child: the parent then has no catalogue of its own to free.
+            std::vector<Child> children;
+            for (std::size_t k = 0; k < split.size(); ++k)
+                children.push_back(StartChild(split[k], partFiles[k], k));
+            for (Child& child : children)
+                problems[child.part] = child.wait(split[child.part], partFiles[child.part]);
+        }
     }
     for (const std::string& problem : problems)
         if (!problem.empty())
