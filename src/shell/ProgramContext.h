@@ -25,6 +25,8 @@ struct ProgramContext {
     std::string recoveryDir;
     // The settings file of the files opened last; empty: the list lives for the run only.
     std::string recentFilesPath;
+    // The settings file of where the docks stand; empty: they start hidden every run.
+    std::string windowStatePath;
     LanguageTables tables;
     Settings settings;
     // The captions the last language load gave the line wizard, applied when it is shown.

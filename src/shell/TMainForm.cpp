@@ -1,6 +1,7 @@
 #include "TMainForm.h"
 
 #include "DescriptionPane.h"
+#include "DockState.h"
 #include "DocumentCommands.h"
 #include "DocumentFiles.h"
 #include "FindBar.h"
@@ -73,6 +74,7 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     createModulePanel();
     createModuleFindDock();
     FormCreate(commandLineFile);
+    RestoreDocks(*this, m_context.windowStatePath);
     m_lines->updateUndoCaptions();
 }
 
@@ -401,6 +403,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         m_prompter.ioError(IoErrorText(error));
     }
     if (Alarm()) {
+        StoreDocks(*this, m_context.windowStatePath);
         m_documents->discardRecovery();
         event->accept();
     } else {

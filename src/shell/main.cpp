@@ -31,6 +31,9 @@ int main(int argc, char* argv[]) {
     context.recentFilesPath =
         dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                           QStringLiteral("/recent-files.ini"));
+    context.windowStatePath =
+        dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                          QStringLiteral("/window-state.ini"));
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();

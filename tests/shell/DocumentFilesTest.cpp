@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <fstream>
 #include <memory>
 
 namespace dolmex {
@@ -265,6 +266,40 @@ TEST_F(DocumentFilesWindowTest, AFileChangedElsewhereIsOfferedAgainAndKeptWhenDe
     WaitPastSettling();
     EXPECT_EQ(prompter.count(QStringLiteral("question")), 2);
     EXPECT_FALSE(form->document().isModified());
+}
+
+TEST_F(DocumentFilesWindowTest, TheDocksStandAsTheyWereLeftInTheLastRun) {
+    context.windowStatePath = folder.path("window-state.ini");
+    const std::string dialog = folder.write("dlg/00001A.dlg", "{1}{Hello}{}{}{}{0}{}\r\n");
+    const auto shown = [](TMainForm& form, const char* dock, const char* item) {
+        const bool visible = form.findChild<QWidget*>(QString::fromLatin1(dock))->isVisible();
+        EXPECT_EQ(form.action(QString::fromLatin1(item))->isChecked(), visible) << dock;
+        return visible;
+    };
+    {
+        auto form = start(Q(dialog));
+        auto* grid = form->findChild<QTableView*>(QStringLiteral("SG"));
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier); // module
+        QTest::keyClick(grid, Qt::Key_M, Qt::ControlModifier);                     // map
+        ASSERT_TRUE(shown(*form, "ModulePanel", "Module1"));
+        ASSERT_TRUE(shown(*form, "MapDock", "Map1"));
+        ASSERT_TRUE(form->close());
+    }
+    auto form = start(Q(dialog));
+    EXPECT_TRUE(shown(*form, "ModulePanel", "Module1"));
+    EXPECT_TRUE(shown(*form, "MapDock", "Map1"));
+    EXPECT_FALSE(shown(*form, "ModuleFind", "ModuleFind1"));
+    // The panel shown at the start lists the module, as one shown from the menu does.
+    auto* list = form->findChild<QAbstractItemView*>(QStringLiteral("ModuleList"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->model()->rowCount() == 1; }));
+    form->close();
+
+    // A file of anything else starts the window as without one.
+    std::ofstream(folder.path("window-state.ini"), std::ios::trunc)
+        << "[MainWindow]\ndocks=@ByteArray(junk)\n";
+    auto fresh = start(Q(dialog));
+    EXPECT_FALSE(fresh->findChild<QWidget*>(QStringLiteral("ModulePanel"))->isVisible());
 }
 
 } // namespace
