@@ -26,6 +26,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -76,6 +77,21 @@ TMainForm::TMainForm(ProgramContext& context, Prompter& prompter, const QString&
     FormCreate(commandLineFile);
     RestoreDocks(*this, m_context.windowStatePath);
     m_lines->updateUndoCaptions();
+}
+
+void TMainForm::addToggledDock(QDockWidget* dock, Qt::DockWidgetArea area, QAction* toggle,
+                               std::function<int()> shownWidth) {
+    addDockWidget(area, dock);
+    dock->hide();
+    connect(toggle, &QAction::toggled, this,
+            [this, dock, shownWidth = std::move(shownWidth)](bool on) {
+                if (on == dock->isVisible())
+                    return;
+                dock->setVisible(on);
+                if (on)
+                    resizeDocks({dock}, {shownWidth()}, Qt::Horizontal);
+            });
+    connect(dock->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
 }
 
 void TMainForm::connectParts() {

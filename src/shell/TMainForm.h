@@ -131,6 +131,10 @@ private:
     void createModulePanel();
     // Find in module: a dock listing the cells of the module's dialogs that hold a text.
     void createModuleFindDock();
+    // Adds `dock` at `area`, hidden, shown and hidden by the checkable `toggle`, which its
+    // own close button unticks; when shown from the menu it takes `shownWidth()` pixels.
+    void addToggledDock(QDockWidget* dock, Qt::DockWidgetArea area, QAction* toggle,
+                        std::function<int()> shownWidth);
     void refreshLineCount();
     void storeWindowSettings();
     const std::string& mainDescription(int entry) const;

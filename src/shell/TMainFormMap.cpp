@@ -16,19 +16,9 @@ void TMainForm::createMapDock() {
     m_map = new MapDock(
         m_document.store(), m_context.tables, m_prompter,
         [this] { return m_lines ? currentRow() : 1; }, this);
-    addDockWidget(Qt::RightDockWidgetArea, m_map);
-    m_map->hide();
-
-    QAction* toggle = action(QStringLiteral("Map1"));
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
-        if (on == m_map->isVisible())
-            return;
-        m_map->setVisible(on);
-        if (on) // beside the grid, which keeps the larger share
-            resizeDocks({m_map}, {width() * 2 / 5}, Qt::Horizontal);
-    });
-    // Closed by its own button, the dock unticks the menu item.
-    connect(m_map->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
+    // Beside the grid, which keeps the larger share.
+    addToggledDock(m_map, Qt::RightDockWidgetArea, action(QStringLiteral("Map1")),
+                   [this] { return width() * 2 / 5; });
 
     connect(SG->selectionModel(), &QItemSelectionModel::currentRowChanged, m_map,
             [this] { m_map->followRow(currentRow()); });

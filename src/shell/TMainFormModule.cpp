@@ -15,20 +15,10 @@ namespace dolmex {
 
 void TMainForm::createModulePanel() {
     m_module = new ModulePanel(m_context.tables, this);
-    addDockWidget(Qt::LeftDockWidgetArea, m_module);
-    m_module->hide();
-
     QAction* toggle = action(QStringLiteral("Module1"));
-    connect(toggle, &QAction::toggled, this, [this](bool on) {
-        if (on == m_module->isVisible())
-            return;
-        m_module->setVisible(on);
-        if (on) // beside the grid, which keeps the larger share, wide enough for four columns
-            resizeDocks({m_module}, {std::max(width() / 4, m_module->sizeHint().width())},
-                        Qt::Horizontal);
-    });
-    // Closed by its own button, the dock unticks the menu item.
-    connect(m_module->toggleViewAction(), &QAction::toggled, toggle, &QAction::setChecked);
+    // Beside the grid, which keeps the larger share, wide enough for four columns.
+    addToggledDock(m_module, Qt::LeftDockWidgetArea, toggle,
+                   [this] { return std::max(width() / 4, m_module->sizeHint().width()); });
 
     connect(action(QStringLiteral("OpenModule1")), &QAction::triggered, this, [this, toggle] {
         const QString dialog = PathText(m_document.fileName());

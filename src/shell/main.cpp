@@ -17,9 +17,10 @@ int main(int argc, char* argv[]) {
 
     dolmex::ProgramContext context;
     const QString programPath = QApplication::applicationFilePath();
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     // An installed copy keeps its settings and buffers in the user's configuration folder.
-    const dolmex::ProgramFolders folders = dolmex::LocateProgramFolders(
-        programPath, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    const dolmex::ProgramFolders folders = dolmex::LocateProgramFolders(programPath, configFolder);
     context.programPath = dolmex::PathBytes(programPath);
     context.languageDir = dolmex::PathBytes(folders.languageDir);
     context.programDir = dolmex::PathBytes(folders.homeDir);
@@ -28,12 +29,8 @@ int main(int argc, char* argv[]) {
         dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                           QStringLiteral("/recovery"));
 
-    context.recentFilesPath =
-        dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                          QStringLiteral("/recent-files.ini"));
-    context.windowStatePath =
-        dolmex::PathBytes(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                          QStringLiteral("/window-state.ini"));
+    context.recentFilesPath = dolmex::PathBytes(configFolder + QStringLiteral("/recent-files.ini"));
+    context.windowStatePath = dolmex::PathBytes(configFolder + QStringLiteral("/window-state.ini"));
 
     dolmex::WidgetPrompter prompter;
     const QStringList arguments = QApplication::arguments();
