@@ -205,30 +205,34 @@ std::string_view WithoutHeader(const std::string& part) {
 // A process writing one part. Where none can be started, the part is written here when
 // waited for.
 struct Child {
-    std::size_t part;
-    pid_t pid = -1;
-    std::string problemFile;
+    Part part;
+    std::string written;
+    int pid = -1;
 
-    std::string wait(const Part& entries, const std::string& written) {
+    std::string problemFile() const { return written + ".problem"; }
+
+    std::string wait() const {
         if (pid < 0)
-            return WritePart(entries, written);
+            return WritePart(part, written);
+#ifdef Q_OS_UNIX
         int status = 0;
         while (waitpid(pid, &status, 0) < 0)
             if (errno != EINTR)
                 return "a process writing part of the catalogue was lost";
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
             return {};
+#endif
         std::string problem;
         try {
-            problem = ReadFileBytes(problemFile);
+            problem = ReadFileBytes(problemFile());
         } catch (const IoError&) {
         }
         return problem.empty() ? "a process writing part of the catalogue failed" : problem;
     }
 };
 
-Child StartChild(const Part& part, const std::string& written, std::size_t index) {
-    Child child{index, -1, written + ".problem"};
+Child StartChild(const Part& part, const std::string& written) {
+    Child child{part, written};
 #ifdef Q_OS_UNIX
     child.pid = fork();
     if (child.pid == 0) {
@@ -237,7 +241,7 @@ Child StartChild(const Part& part, const std::string& written, std::size_t index
         const std::string problem = WritePart(part, written);
         if (problem.empty())
             _exit(0);
-        if (std::FILE* out = std::fopen(child.problemFile.c_str(), "wb")) {
+        if (std::FILE* out = std::fopen(child.problemFile().c_str(), "wb")) {
             std::fwrite(problem.data(), 1, problem.size(), out);
             std::fclose(out);
         }
@@ -270,9 +274,9 @@ void WritePoFile(const std::string& path, const std::vector<PoEntry>& entries, i
             // Every part in a child: the parent then has no catalogue of its own to free.
             std::vector<Child> children;
             for (std::size_t k = 0; k < split.size(); ++k)
-                children.push_back(StartChild(split[k], partFiles[k], k));
-            for (Child& child : children)
-                problems[child.part] = child.wait(split[child.part], partFiles[child.part]);
+                children.push_back(StartChild(split[k], partFiles[k]));
+            for (std::size_t k = 0; k < children.size(); ++k)
+                problems[k] = children[k].wait();
         }
     }
     for (const std::string& problem : problems)
